@@ -1,12 +1,6 @@
-#include "app/mainform.h"
-
-#include <QApplication>
+#include "app/startup.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Lamira 2.0 SE");
-    TMainForm mainForm;
-    mainForm.showMaximized();
-    return app.exec();
+    return lamira::runLamira(argc, argv);
 }

@@ -1,0 +1,110 @@
+#include "app/startup.h"
+
+#include "app/windows.h"
+#include "shell/application.h"
+#include "shell/messages.h"
+#include "store/database.h"
+
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace lamira {
+
+namespace {
+
+void printLine(FILE *stream, const QString &text)
+{
+    std::fprintf(stream, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stream);
+}
+
+// Scripted runs have nobody to press a button: messages go to stderr and
+// questions get their safe answer (Cancel, No).
+MessageAnswer messageToStderr(const Message &message)
+{
+    printLine(stderr, QStringLiteral("lamira: [%1] %2")
+                          .arg(message.caption.isEmpty() ? QApplication::applicationName()
+                                                         : message.caption,
+                               message.text));
+    switch (message.buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        break;
+    }
+    return MessageAnswer::Cancel;
+}
+
+} // namespace
+
+int runLamira(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lamira 2.0 SE"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Раскрой листовых материалов"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption databaseOption(
+        QStringLiteral("database"),
+        QStringLiteral("SQLite file or postgresql://user@host:port/db "
+                       "(default: Orders.mdb beside the program)."),
+        QStringLiteral("location"));
+    const QCommandLineOption quitAfterOption(
+        QStringLiteral("quit-after"),
+        QStringLiteral("Scripted check: quit <ms> after the main window is shown; "
+                       "messages go to stderr."),
+        QStringLiteral("ms"));
+    parser.addOption(databaseOption);
+    parser.addOption(quitAfterOption);
+    parser.process(app);
+
+    const bool scripted = parser.isSet(quitAfterOption);
+    int quitAfterMs = 0;
+    if (scripted) {
+        bool ok = false;
+        quitAfterMs = parser.value(quitAfterOption).toInt(&ok);
+        if (!ok || quitAfterMs < 0) {
+            printLine(stderr, QStringLiteral("lamira: --quit-after takes milliseconds"));
+            return 2;
+        }
+        setMessageHandler(messageToStderr);
+    }
+    const QString location =
+        parser.isSet(databaseOption) ? parser.value(databaseOption) : Database::defaultLocation();
+
+    std::unique_ptr<Database> database;
+    std::unique_ptr<Windows> windows;
+    try {
+        database = std::make_unique<Database>(location);
+        windows = std::make_unique<Windows>(*database);
+    } catch (const std::exception &e) {
+        const QString text = QString::fromUtf8(e.what());
+        printLine(stderr, QStringLiteral("lamira: ") + text);
+        if (!scripted)
+            showError(text);
+        return 1;
+    }
+
+    windows->MainForm->showMaximized();
+    if (scripted) {
+        QTimer::singleShot(0, &app, [&] {
+            printLine(stdout, QStringLiteral("Lamira 2.0 SE: main window shown, database %1")
+                                  .arg(database->displayName()));
+            QTimer::singleShot(quitAfterMs, &app, &QCoreApplication::quit);
+        });
+    }
+    const int status = QApplication::exec();
+    windows.reset();
+    database.reset();
+    return status;
+}
+
+} // namespace lamira
