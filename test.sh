@@ -4,13 +4,15 @@
 # Extra arguments go to ctest, e.g. ./test.sh -R store
 set -euo pipefail
 cd "$(dirname "$0")"
+ROOT=$(pwd)
 scripts/deps.sh
 scripts/build.sh
 
 PGTMP=$(mktemp -d /tmp/lamira-pg.XXXXXX)
+# The trap runs after the cd into the build folder below: absolute paths only.
+# The folder is removed only once the server is down.
 cleanup() {
-    scripts/pg-test-server.sh stop "$PGTMP" || true
-    rm -rf "$PGTMP"
+    "$ROOT/scripts/pg-test-server.sh" stop "$PGTMP" && rm -rf "$PGTMP"
 }
 trap cleanup EXIT
 LAMIRA_TEST_PG=$(scripts/pg-test-server.sh start "$PGTMP")
