@@ -50,6 +50,22 @@ qsizetype endOfQuoted(const QString &sql, qsizetype i, QChar quote)
     return n;
 }
 
+// "Select * From T" and "Select * From T Where ...", on one table with an ID
+// key and without an order of its own. The forms take such a result in
+// table order: its last row is the newest, and products and lines appear
+// as they were entered. SQLite returns that order by itself; PostgreSQL
+// returns rows as they lie, and an updated row moves to the end.
+bool inTableOrder(const QString &shape)
+{
+    static const QRegularExpression plainSelect(
+        QStringLiteral("^\\s*Select\\s+\\*\\s+From\\s+(Orders|Make|Detail|MakeBank|DetailBank|Temp)"
+                       "(\\s+Where\\b.*)?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression ordering(QStringLiteral("\\b(Order|Group|Limit|Union)\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return plainSelect.match(shape).hasMatch() && !ordering.match(shape).hasMatch();
+}
+
 } // namespace
 
 QString translateStatement(const QString &sql)
@@ -58,6 +74,8 @@ QString translateStatement(const QString &sql)
                                                QRegularExpression::CaseInsensitiveOption);
     QString out;
     out.reserve(sql.size() + 16);
+    // The statement without its literals and comments, to recognise its shape.
+    QString shape;
     const qsizetype n = sql.size();
     qsizetype i = 0;
     while (i < n) {
@@ -65,6 +83,7 @@ QString translateStatement(const QString &sql)
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             const qsizetype end = endOfQuoted(sql, i, c);
             out += QStringView(sql).mid(i, end - i);
+            shape += c == QLatin1Char('"') ? QStringLiteral("\"x\"") : QStringLiteral("''");
             i = end;
         } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
             qsizetype end = sql.indexOf(QLatin1Char('\n'), i);
@@ -75,12 +94,14 @@ QString translateStatement(const QString &sql)
             qsizetype end = sql.indexOf(QLatin1Char(']'), i);
             end = end < 0 ? n : end;
             out += quoted(QStringView(sql).mid(i + 1, end - i - 1));
+            shape += QStringLiteral("\"x\"");
             i = end < n ? end + 1 : n;
         } else if (isWordChar(c)) {
             const auto m = deleteStar.match(QStringView(sql), i, QRegularExpression::NormalMatch,
                                             QRegularExpression::AnchorAtOffsetMatchOption);
             if (m.hasMatch()) {
                 out += QLatin1String("Delete From");
+                shape += QLatin1String("Delete From");
                 i = m.capturedEnd();
                 continue;
             }
@@ -92,12 +113,16 @@ QString translateStatement(const QString &sql)
                 out += quoted(word);
             else
                 out += word;
+            shape += word;
             i = end;
         } else {
             out += c;
+            shape += c;
             ++i;
         }
     }
+    if (inTableOrder(shape))
+        out += QLatin1String(" Order By ID");
     return out;
 }
 

@@ -20,8 +20,8 @@ void DialectTest::translate_data()
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("sent");
 
-    QTest::newRow("numero sign") << "Select * From Orders Where №=?"
-                                 << "Select * From Orders Where \"№\"=?";
+    QTest::newRow("numero sign") << "Update Orders Set Comment=? Where №=?"
+                                 << "Update Orders Set Comment=? Where \"№\"=?";
     QTest::newRow("numero in a column list")
         << "Insert Into Make (№,IDName,Name,Quantity,Del) Values (?,?,?,?,0)"
         << "Insert Into Make (\"№\",IDName,Name,Quantity,Del) Values (?,?,?,?,0)";

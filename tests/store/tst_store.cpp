@@ -84,6 +84,7 @@ private slots:
     void textRoundTrips_data();
     void textRoundTrips();
     void dialectStatementsRun();
+    void plainSelectInTableOrder();
     void textIntoNumberColumns();
 
     void emptyResultReadsEmpty();
@@ -318,6 +319,23 @@ void StoreTest::dialectStatementsRun()
     db.execute("Insert Into Temp (Type, Name, Cut) Values (?, ?, ?)", {"Заказ", "x", "да"});
     QCOMPARE(db.execute("Delete * From Temp"), 1);
     QCOMPARE(count(db, "Temp"), 0);
+}
+
+void StoreTest::plainSelectInTableOrder()
+{
+    // The forms read "the last row of Select * From Orders" as the newest;
+    // on PostgreSQL an updated row would otherwise come last.
+    Database &db = m_fixture->db();
+    for (int n : {1, 2, 3})
+        db.execute("Insert Into Orders (№, Name) Values (?, ?)", {n, "x"});
+    db.execute("Update Orders Set Name=? Where №=?", {"changed", 1});
+    Cursor c = db.select("Select * From Orders");
+    c.last();
+    QCOMPARE(c.integer("№"), 3);
+    c = db.select("Select * From Orders Where Name<>?", {"y"});
+    QCOMPARE(c.integer("№"), 1);
+    c.last();
+    QCOMPARE(c.integer("№"), 3);
 }
 
 void StoreTest::textIntoNumberColumns()
