@@ -12,6 +12,10 @@ namespace lamira {
 // finishes a running operation and enables the other windows again) runs
 // first, then the error's text is shown, except for a cancelled operation
 // (OperationCancelled) and the silent abort (SilentAbort), which show nothing.
+//
+// Qt's own frames between notify() and the handler are unwound without
+// their clean-up, so such an error may leak the event being delivered; a
+// small price for a failure that would otherwise end the program.
 class Application final : public QApplication
 {
     Q_OBJECT
