@@ -126,9 +126,9 @@ Database::~Database()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-int Database::schemaVersion() const
+int Database::schemaVersion()
 {
-    return Schema::version(const_cast<Database &>(*this));
+    return Schema::version(*this);
 }
 
 QSqlQuery Database::run(const QString &sql, const QVariantList &values)

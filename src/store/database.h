@@ -44,7 +44,7 @@ public:
     Engine engine() const { return m_engine; }
     // The file or the server and database, without a password: for messages.
     QString displayName() const { return m_displayName; }
-    int schemaVersion() const;
+    int schemaVersion();
 
     // Runs a select and returns all its rows.
     Cursor select(const QString &sql, const QVariantList &values = {});
