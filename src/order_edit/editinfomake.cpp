@@ -58,10 +58,21 @@ QFont numberFont()
     return font;
 }
 
+// The column widths are the original's; a smaller, slightly narrowed face
+// lets "В раскрой?" fit its 65 pixels.
+QFont captionFont()
+{
+    QFont font;
+    font.setPixelSize(11);
+    font.setStretch(92);
+    return font;
+}
+
 QLabel *captionBox(QWidget *parent, const QString &text, int left, int width)
 {
     auto *label = new QLabel(text, parent);
     label->setProperty("caption", true);
+    label->setFont(captionFont());
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(left, CaptionTop, width, CellHeight);
     return label;

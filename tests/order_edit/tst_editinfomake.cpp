@@ -1,12 +1,15 @@
 #include "cutting/progress.h"
 #include "messagerecorder.h"
+#include "modal.h"
 #include "order_edit/editinfomake.h"
+#include "order_edit/materialchooser.h"
 #include "order_edit/ordersheet.h"
 #include "store/orders.h"
 #include "testdatabase.h"
 #include "typing.h"
 
 #include <QAction>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -66,7 +69,10 @@ private slots:
     void rowAddedWhileCollapsed();
     void wrongNumberTurnsRed_data();
     void wrongNumberTurnsRed();
+    void productQuantityTurnsRed();
     void materialCellUsesTheChooser();
+    void bankChooserListsTheMaterials();
+    void doubleClickOnTheEmptySheet();
     void popupMenus();
     void removeProductRenumbersPanels();
     void removalsMarkStoredRecords();
@@ -440,6 +446,15 @@ void EditInfoMakeTest::wrongNumberTurnsRed()
     QCOMPARE(areaCell->text(), area);
 }
 
+void EditInfoMakeTest::productQuantityTurnsRed()
+{
+    TEditInfoMake *panel = m_sheet->AddProductPanel();
+    typeText(panel->DateEdit1, "2ш");
+    QVERIFY(TEditInfoMake::isWrong(panel->DateEdit1));
+    panel->DateEdit1->setText("2");
+    QVERIFY(!TEditInfoMake::isWrong(panel->DateEdit1));
+}
+
 void EditInfoMakeTest::materialCellUsesTheChooser()
 {
     TEditInfoMake *target = nullptr;
@@ -462,6 +477,57 @@ void EditInfoMakeTest::materialCellUsesTheChooser()
     QTest::mouseClick(material, Qt::LeftButton);
     QCOMPARE(start, QString("ЛДСП Бук"));
     QCOMPARE(material->text(), QString("ЛДСП Бук"));
+}
+
+void EditInfoMakeTest::bankChooserListsTheMaterials()
+{
+    lamira::Database &db = m_fixture->db();
+    for (const char *name : {"ЛДСП Бук", "МДФ 'Белый'", "ДВП"})
+        db.execute("Insert Into Tree (NameGroup, NameMaterial) Values ('Плиты', ?)",
+                   {QString(name)});
+    m_sheet->setMaterialChooser([this](TEditInfoMake *, const QString &start) {
+        return chooseMaterialFromBank(m_host.get(), m_fixture->db(), start);
+    });
+    TEditInfoMake *panel = m_sheet->AddProductPanel();
+    QLineEdit *material = panel->cell(0, TEditInfoMake::MaterialColumn);
+    QStringList offered;
+    lamira::test::whenModal([&offered](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        offered = dialog->comboBoxItems();
+        dialog->setTextValue("МДФ 'Белый'");
+        dialog->accept();
+    });
+    QTest::mouseClick(material, Qt::LeftButton);
+    QCOMPARE(offered, (QStringList{"ЛДСП Бук", "МДФ 'Белый'", "ДВП"}));
+    QCOMPARE(material->text(), QString("МДФ 'Белый'"));
+
+    QString shownFirst;
+    lamira::test::whenModal([&shownFirst](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        shownFirst = dialog->textValue();
+        dialog->setTextValue("ДВП");
+        dialog->reject();
+    });
+    QTest::mouseClick(material, Qt::LeftButton);
+    QCOMPARE(shownFirst, QString("МДФ 'Белый'")); // starts at the cell's material
+    QCOMPARE(material->text(), QString("МДФ 'Белый'"));
+}
+
+void EditInfoMakeTest::doubleClickOnTheEmptySheet()
+{
+    int calls = 0;
+    TEditInfoMake *target = panelWithRows({});
+    m_sheet->setMaterialChooser([&](TEditInfoMake *panel, const QString &start) {
+        ++calls;
+        target = panel;
+        return start;
+    });
+    auto *contents = m_host->findChild<QScrollArea *>()->widget();
+    QTest::mouseDClick(contents, Qt::LeftButton, {}, QPoint(20, contents->height() - 5));
+    QCOMPARE(calls, 1);
+    QCOMPARE(target, nullptr);
+    QTest::mouseDClick(m_sheet->ProductPanels.at(0), Qt::LeftButton, {}, QPoint(200, 60));
+    QCOMPARE(calls, 1);
 }
 
 void EditInfoMakeTest::popupMenus()
