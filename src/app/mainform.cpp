@@ -1,17 +1,41 @@
 #include "app/mainform.h"
 
+#include "app/calendarform.h"
+#include "app/formabout.h"
+#include "cutting/progress.h"
+#include "order_edit/editinfomake.h"
+#include "order_edit/ordersheet.h"
+#include "shell/infoprogress.h"
+#include "shell/messages.h"
+#include "store/forms/dialogform.h"
+#include "store/forms/ordersform.h"
+#include "store/numbering.h"
+#include "store/orders.h"
+
 #include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
+
+const QString SaveAsPrompt = QStringLiteral("Введите название заказа");
+const QString IncompleteOrder = QStringLiteral("Заполнены не все данные заказа");
+const QString HelpFileName = QStringLiteral("HELP Lamira 2.0 SE.chm");
 
 QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
 {
@@ -27,6 +51,34 @@ QMenu *menu(QMenuBar *bar, const char *name, const QString &caption)
     m->menuAction()->setObjectName(QLatin1String(name) + QLatin1String("Action"));
     return m;
 }
+
+QString errorText(const std::exception &e)
+{
+    return QString::fromUtf8(e.what());
+}
+
+// Finishes the progress window and clears the loading flag however the
+// load ends.
+class LoadingScope
+{
+public:
+    LoadingScope(TOrderSheet &sheet, lamira::Progress &progress)
+        : m_sheet(sheet), m_progress(progress)
+    {
+        m_sheet.Loading = true;
+    }
+    ~LoadingScope()
+    {
+        m_progress.Refresh(lamira::Progress::Finish);
+        m_sheet.Loading = false;
+    }
+    LoadingScope(const LoadingScope &) = delete;
+    LoadingScope &operator=(const LoadingScope &) = delete;
+
+private:
+    TOrderSheet &m_sheet;
+    lamira::Progress &m_progress;
+};
 
 } // namespace
 
@@ -47,6 +99,12 @@ TMainForm::TMainForm(lamira::Database &database, QWidget *parent)
     buildMenu();
     buildToolBar();
     buildWorkArea();
+    wireFrame();
+
+    // FormCreate: the "OK" under the sheet shows once there is something to
+    // commit; "Сохранить" once an order has been opened.
+    SpeedButton7->hide();
+    SaveItem->setEnabled(false);
 }
 
 void TMainForm::buildToolBar()
@@ -106,7 +164,100 @@ void TMainForm::buildMenu()
     // An item of the bar itself, without a menu under it.
     N1 = MainMenu1->addAction(QStringLiteral("Выход"));
     N1->setObjectName(QStringLiteral("N1"));
-    connect(N1, &QAction::triggered, this, &TMainForm::N1Click);
+}
+
+QWidget *TMainForm::buildSheetButtons(QWidget *parent)
+{
+    auto *column = new QFrame(parent);
+    column->setObjectName(QStringLiteral("SheetButtons"));
+    column->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+    column->setFixedWidth(113);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    const auto button = [column, layout](const char *name, const QString &caption) {
+        auto *b = new QToolButton(column);
+        b->setObjectName(QLatin1String(name));
+        b->setText(caption);
+        b->setFixedSize(105, 33);
+        layout->addWidget(b);
+        return b;
+    };
+    OrderButton = button("OrderButton", QStringLiteral("Заказ"));
+    ProductsButton = button("ProductsButton", QStringLiteral("Изделия"));
+    ComponentsButton = button("ComponentsButton", QStringLiteral("Детали"));
+    ComponentsButton->setToolTip(QStringLiteral("Показать\\Скрыть детали заказа"));
+    layout->addSpacing(12);
+    SpeedButton7 = button("SpeedButton7", QStringLiteral("OK"));
+    QFont bold = SpeedButton7->font();
+    bold.setBold(true);
+    SpeedButton7->setFont(bold);
+    layout->addStretch(1);
+
+    OrderButtonMenu = new QMenu(this);
+    OrderButtonMenu->setObjectName(QStringLiteral("OrderButtonMenu"));
+    NewItem = menuItem(OrderButtonMenu, "NewItem", QStringLiteral("Новый"));
+    OpenItem = menuItem(OrderButtonMenu, "OpenItem", QStringLiteral("Открыть"));
+    SaveItem = menuItem(OrderButtonMenu, "SaveItem", QStringLiteral("Сохранить"));
+    SaveAsItem = menuItem(OrderButtonMenu, "SaveAsItem", QStringLiteral("Сохранить как..."));
+    // The order-file entries go below it.
+    OrderButtonMenu->addSeparator()->setObjectName(QStringLiteral("N12"));
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    CreateItem = menuItem(PopupMenu1, "CreateItem", QStringLiteral("Добавить"));
+    return column;
+}
+
+void TMainForm::buildOrderHeader()
+{
+    Panel4->setFrameStyle(QFrame::NoFrame);
+    Panel4->setFixedHeight(50);
+    Panel4->setStyleSheet(QStringLiteral(
+        "QLineEdit { border: 1px solid #8c8c8c; padding: 0px 3px; background: white; }"
+        "QLineEdit[readOnly=\"true\"] { background: #ececec; }"
+        "QLabel { border: 1px solid #8c8c8c; background: #dcdcdc; }"));
+    struct HeaderSpec
+    {
+        const char *name;
+        const char *caption;
+        int left;
+        int width;
+        bool editable;
+    };
+    const HeaderSpec header[] = {
+        {"NumberEdit", "№", 8, 41, false},
+        {"NameEdit", "Наименование", 48, 201, true},
+        {"DateEdit1", "Дата создания", 248, 81, false},
+        {"DateEdit2", "Дата сдачи", 328, 81, false},
+        {"CustomerEdit", "Заказчик", 408, 121, true},
+        {"CommentEdit", "Примечание", 528, 217, true},
+    };
+    QLineEdit *edits[6];
+    for (int i = 0; i < 6; ++i) {
+        auto *caption = new QLabel(QString::fromUtf8(header[i].caption), Panel4);
+        caption->setAlignment(Qt::AlignCenter);
+        QFont small = caption->font();
+        small.setPixelSize(11);
+        small.setStretch(92);
+        caption->setFont(small);
+        caption->setGeometry(header[i].left, 6, header[i].width, 20);
+        edits[i] = new QLineEdit(Panel4);
+        edits[i]->setObjectName(QLatin1String(header[i].name));
+        edits[i]->setGeometry(header[i].left, 25, header[i].width, 21);
+        edits[i]->setReadOnly(!header[i].editable);
+    }
+    NumberEdit = edits[0];
+    NameEdit = edits[1];
+    DateEdit1 = edits[2];
+    DateEdit2 = edits[3];
+    CustomerEdit = edits[4];
+    CommentEdit = edits[5];
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPixelSize(12);
+    NumberEdit->setFont(fixed);
+    DateEdit2->setCursor(Qt::PointingHandCursor);
+    DateEdit2->installEventFilter(this);
 }
 
 void TMainForm::buildWorkArea()
@@ -118,11 +269,15 @@ void TMainForm::buildWorkArea()
 
     auto *sheet = new QWidget(work);
     sheet->setObjectName(QStringLiteral("OrderSheet"));
-    auto *sheetLayout = new QVBoxLayout(sheet);
+    auto *sheetLayout = new QHBoxLayout(sheet);
     sheetLayout->setContentsMargins(0, 0, 0, 0);
     sheetLayout->setSpacing(0);
+    auto *orderLayout = new QVBoxLayout;
+    orderLayout->setContentsMargins(0, 0, 0, 0);
+    orderLayout->setSpacing(0);
     Panel4 = new QFrame(sheet);
     Panel4->setObjectName(QStringLiteral("Panel4"));
+    buildOrderHeader();
     ScrollBox1 = new QScrollArea(sheet);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setWidgetResizable(true);
@@ -130,11 +285,16 @@ void TMainForm::buildWorkArea()
     products->setObjectName(QStringLiteral("ScrollBox1Contents"));
     ProductArea = new QVBoxLayout(products);
     ProductArea->setContentsMargins(0, 0, 0, 0);
-    ProductArea->setSpacing(0);
+    ProductArea->setSpacing(1);
     ProductArea->addStretch(1);
     ScrollBox1->setWidget(products);
-    sheetLayout->addWidget(Panel4);
-    sheetLayout->addWidget(ScrollBox1, 1);
+    orderLayout->addWidget(Panel4);
+    orderLayout->addWidget(ScrollBox1, 1);
+    sheetLayout->addWidget(buildSheetButtons(sheet));
+    sheetLayout->addLayout(orderLayout, 1);
+
+    m_sheet = new TOrderSheet(m_database, ScrollBox1, ProductArea, this);
+    m_sheet->setOrderNumber([this] { return NumberEdit->text(); });
 
     PageControl1 = new QTabWidget(work);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -154,7 +314,378 @@ void TMainForm::buildWorkArea()
     static_cast<QVBoxLayout *>(centralWidget()->layout())->addWidget(work, 1);
 }
 
+void TMainForm::wireFrame()
+{
+    connect(N1, &QAction::triggered, this, &TMainForm::N1Click);
+    connect(N5, &QAction::triggered, this, &TMainForm::N5Click);
+    connect(N10, &QAction::triggered, this, &TMainForm::N10Click);
+    connect(N11, &QAction::triggered, this, &TMainForm::N11Click);
+    connect(OrdersButton, &QToolButton::clicked, this, &TMainForm::OrdersButtonClick);
+    // Not built yet: the cut run, reports, the banks and the settings.
+    for (QAction *a : {N6, N7, N8, N9, SettingsItem, N19, N20})
+        a->setEnabled(false);
+    for (QToolButton *b : {CutButton, ReportButton, BankOfMaterialsButton, BankOfProductsButton})
+        b->setEnabled(false);
+
+    connect(OrderButton, &QToolButton::clicked, this, &TMainForm::OrderButtonClick);
+    connect(NewItem, &QAction::triggered, this, &TMainForm::NewItemClick);
+    connect(OpenItem, &QAction::triggered, this, &TMainForm::OpenItemClick);
+    connect(SaveItem, &QAction::triggered, this, &TMainForm::SaveItemClick);
+    connect(SaveAsItem, &QAction::triggered, this, &TMainForm::SaveAsItemClick);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TMainForm::SpeedButton7Click);
+    connect(ProductsButton, &QToolButton::clicked, this, &TMainForm::ProductsButtonClick);
+    connect(CreateItem, &QAction::triggered, this, &TMainForm::CreateItemClick);
+    connect(ComponentsButton, &QToolButton::clicked, this, &TMainForm::ComponentsButtonClick);
+}
+
+void TMainForm::setOrdersForm(TOrdersForm *form)
+{
+    m_ordersForm = form;
+    if (m_ordersForm)
+        m_ordersForm->setLoader(
+            [this](const lamira::OrderListEntry &order) { OKButtonClick(order); });
+}
+
+void TMainForm::setDialogForm(TDialogForm *form)
+{
+    m_dialogForm = form;
+    if (m_dialogForm)
+        m_dialogForm->registerMode(SaveAsPrompt,
+                                   [this](const QString &name) { saveAsNewOrder(name); });
+}
+
+const QList<TEditInfoMake *> &TMainForm::ProductPanels() const
+{
+    return m_sheet->ProductPanels;
+}
+
+TEditInfoMake *TMainForm::AddProductPanel()
+{
+    return m_sheet->AddProductPanel();
+}
+
+void TMainForm::ClearProductPanels()
+{
+    m_sheet->ClearProductPanels();
+}
+
+lamira::OrderContent TMainForm::sheetContent() const
+{
+    return {{NumberEdit->text(), NameEdit->text(), DateEdit1->text(), DateEdit2->text(),
+             CustomerEdit->text(), CommentEdit->text()},
+            m_sheet->products()};
+}
+
+QString TMainForm::helpFile()
+{
+    return QDir::toNativeSeparators(QDir::current().absoluteFilePath(HelpFileName));
+}
+
+// ---- Order lifecycle ----
+
+void TMainForm::OrderButtonClick()
+{
+    OrderButtonMenu->popup(OrderButton->mapToGlobal(QPoint(OrderButton->width(), 0)));
+}
+
+void TMainForm::NewItemClick()
+{
+    int number = 0;
+    try {
+        lamira::OrderStore::cancelPendingDeletions(m_database);
+        number = lamira::nextOrderNumber(m_database);
+    } catch (const std::exception &e) {
+        // The sheet stays as it was rather than start an order without a
+        // number.
+        lamira::showError(errorText(e), this);
+        return;
+    }
+    ClearProductPanels();
+    NameEdit->clear();
+    DateEdit2->clear();
+    CustomerEdit->clear();
+    CommentEdit->clear();
+    DateEdit1->setText(TCalendarForm::dateText(QDate::currentDate()));
+    DateEdit1->setCursorPosition(0);
+    NumberEdit->setText(QString::number(number));
+}
+
+void TMainForm::OpenItemClick()
+{
+    if (!m_ordersForm)
+        return;
+    m_ordersForm->move(0, 0);
+    if (!m_ordersForm->refresh())
+        return;
+    m_ordersForm->showB(false);
+    m_ordersForm->setWindowState(m_ordersForm->windowState() | Qt::WindowMaximized);
+    m_ordersForm->exec();
+}
+
+void TMainForm::OKButtonClick(const lamira::OrderListEntry &order)
+{
+    // Read first: a database failure leaves the sheet as it was.
+    lamira::OrderContent content;
+    try {
+        content = lamira::OrderStore::load(m_database, order.id);
+    } catch (const std::exception &e) {
+        lamira::showError(errorText(e), m_ordersForm);
+        return;
+    }
+    if (content.header.number.isEmpty()) {
+        lamira::showInformation(QStringLiteral("Этого заказа больше нет в базе данных"),
+                                m_ordersForm);
+        if (m_ordersForm)
+            m_ordersForm->refresh();
+        return;
+    }
+
+    lamira::NullProgress noWindow;
+    lamira::Progress &progress =
+        m_infoProgress ? static_cast<lamira::Progress &>(*m_infoProgress) : noWindow;
+    {
+        LoadingScope loading(*m_sheet, progress);
+        ClearProductPanels();
+        SpeedButton7->show();
+        const lamira::OrderHeader &h = content.header;
+        NumberEdit->setText(h.number);
+        NameEdit->setText(h.name);
+        DateEdit1->setText(h.date1);
+        DateEdit2->setText(h.date2);
+        CustomerEdit->setText(h.customer);
+        CommentEdit->setText(h.comment);
+        // A date longer than its box shows its beginning.
+        DateEdit1->setCursorPosition(0);
+        DateEdit2->setCursorPosition(0);
+
+        progress.Caption = "Загрузка заказа из базы";
+        progress.Name1 = "Прогресс изделий";
+        progress.Name2 = "Прогресс деталей в изделии";
+        progress.Text1.clear();
+        progress.Text2.clear();
+        progress.Max1 = progress.Pos1 = progress.Max2 = progress.Pos2 = 0;
+        progress.SetParts(lamira::Progress::FirstBar | lamira::Progress::SecondBar);
+        progress.Refresh(lamira::Progress::Start);
+        for (const lamira::OrderProduct &product : std::as_const(content.products))
+            progress.Max1 += int(product.lines.size());
+        progress.Refresh(lamira::Progress::Update);
+        m_sheet->fillProducts(content.products, progress);
+    }
+    SaveItem->setEnabled(true);
+    if (m_ordersForm)
+        m_ordersForm->accept();
+}
+
+bool TMainForm::saveOpenOrder()
+{
+    const lamira::OrderContent order = sheetContent();
+    try {
+        if (!order.header.isComplete()) {
+            // The marked records go all the same, as on every save.
+            lamira::OrderStore::purgePendingDeletions(m_database);
+            lamira::showInformation(IncompleteOrder, this);
+            return false;
+        }
+        if (!lamira::OrderStore::save(m_database, order)) {
+            lamira::showInformation(QStringLiteral("Заказа № %1 нет в базе данных. Чтобы "
+                                                   "сохранить его, нажмите кнопку \"OK\".")
+                                        .arg(order.header.number),
+                                    this);
+            return false;
+        }
+    } catch (const std::exception &e) {
+        lamira::showError(errorText(e), this);
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::SaveItemClick()
+{
+    saveOpenOrder();
+}
+
+int TMainForm::insertOpenOrder(const QString &name)
+{
+    try {
+        return lamira::OrderStore::insertCopy(m_database, sheetContent(), name);
+    } catch (const std::exception &e) {
+        lamira::showError(errorText(e), this);
+        return 0;
+    }
+}
+
+void TMainForm::SaveAsItemClick()
+{
+    try {
+        lamira::OrderStore::purgePendingDeletions(m_database);
+    } catch (const std::exception &e) {
+        lamira::showError(errorText(e), this);
+        return;
+    }
+    if (!sheetContent().header.isComplete()) {
+        lamira::showInformation(IncompleteOrder, this);
+        return;
+    }
+    if (m_dialogForm)
+        m_dialogForm->ask(SaveAsPrompt, QString());
+}
+
+void TMainForm::saveAsNewOrder(const QString &name)
+{
+    // The sheet stays bound to the order it shows; the copy is reached
+    // through the order list.
+    insertOpenOrder(name);
+}
+
+void TMainForm::SpeedButton7Click()
+{
+    std::optional<qint64> stored;
+    try {
+        stored = lamira::OrderStore::find(m_database, NumberEdit->text(), NameEdit->text());
+    } catch (const std::exception &e) {
+        lamira::showError(errorText(e), this);
+        return;
+    }
+    if (!stored) {
+        // A new order. The sheet takes the number it was stored under, so the
+        // next "OK" finds it instead of storing it again.
+        if (const int number = insertOpenOrder(NameEdit->text()))
+            NumberEdit->setText(QString::number(number));
+        return;
+    }
+    SaveItem->setEnabled(true);
+    SaveItemClick();
+    SaveItem->setEnabled(false);
+}
+
+void TMainForm::OrdersButtonClick()
+{
+    PageControl1->hide();
+    SpeedButton7->show();
+}
+
+// ---- Sheet ----
+
+void TMainForm::ProductsButtonClick()
+{
+    PopupMenu1->popup(ProductsButton->mapToGlobal(QPoint(ProductsButton->width(), 0)));
+}
+
+void TMainForm::CreateItemClick()
+{
+    SpeedButton7->show();
+    AddProductPanel();
+}
+
+void TMainForm::ComponentsButtonClick()
+{
+    m_sheet->ComponentsButtonClick();
+}
+
+void TMainForm::DateEdit2Click()
+{
+    if (!m_calendarForm)
+        return;
+    m_calendarForm->move(DateEdit2->mapToGlobal(QPoint(0, DateEdit2->height())));
+    m_calendarForm->exec();
+}
+
+// ---- Frame ----
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    m_sheet->Loading = false;
+    NewItemClick();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::FormCloseQuery(bool &CanClose)
+{
+    const lamira::MessageAnswer answer = lamira::askQuestion(
+        QStringLiteral("Если вы хотите выйти и сохранить данные нажмите кнопку \"Да\"\n"
+                       "Если вы хотите выйти без сохранения нажмите кнопку \"Нет\"\n"
+                       "Если вы хотите отменить выход нажмите кнопку \"Отмена\""),
+        QStringLiteral("Предупреждение"), lamira::MessageButtons::YesNoCancel,
+        lamira::MessageIcon::Question, this);
+    if (answer == lamira::MessageAnswer::Cancel) {
+        CanClose = false;
+        return;
+    }
+    if (answer == lamira::MessageAnswer::Yes && !NameEdit->text().isEmpty() &&
+        !DateEdit1->text().isEmpty() && !DateEdit2->text().isEmpty()) {
+        // The user asked to save: an order that could not be saved keeps
+        // the window open rather than being lost. A new order, never
+        // committed with "OK", is stored as "OK" would store it.
+        bool saved = false;
+        try {
+            if (lamira::OrderStore::findByNumber(m_database, NumberEdit->text()))
+                saved = saveOpenOrder();
+            else
+                saved = insertOpenOrder(NameEdit->text()) != 0;
+        } catch (const std::exception &e) {
+            lamira::showError(errorText(e), this);
+        }
+        if (!saved) {
+            CanClose = false;
+            return;
+        }
+    }
+    ClearProductPanels();
+    try {
+        lamira::OrderStore::cancelPendingDeletions(m_database);
+    } catch (const std::exception &e) {
+        lamira::showError(errorText(e), this);
+    }
+}
+
 void TMainForm::N1Click()
 {
     close();
+}
+
+void TMainForm::N5Click()
+{
+    OrdersButtonClick();
+}
+
+void TMainForm::N10Click()
+{
+    // Read at the moment of use: a file dialog may have changed the current
+    // directory. A missing file is not reported.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(helpFile())));
+}
+
+void TMainForm::N11Click()
+{
+    if (m_formAbout)
+        m_formAbout->exec();
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DateEdit2 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        DateEdit2Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

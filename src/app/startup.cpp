@@ -98,7 +98,9 @@ int runLamira(int argc, char *argv[])
         QTimer::singleShot(0, &app, [&] {
             printLine(stdout, QStringLiteral("Lamira 2.0 SE: main window shown, database %1")
                                   .arg(database->displayName()));
-            QTimer::singleShot(quitAfterMs, &app, &QCoreApplication::quit);
+            // exit() ends the loop without closing the windows: quit() would
+            // ask the main window, whose exit question a script cannot answer.
+            QTimer::singleShot(quitAfterMs, &app, [] { QCoreApplication::exit(0); });
         });
     }
     const int status = QApplication::exec();

@@ -1,20 +1,45 @@
+#include "app/calendarform.h"
+#include "app/formabout.h"
 #include "app/mainform.h"
 #include "app/windows.h"
+#include "messagerecorder.h"
+#include "modal.h"
+#include "order_edit/editinfomake.h"
 #include "testdatabase.h"
 
 #include <QAction>
+#include <QCalendarWidget>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <memory>
 
 using lamira::test::TestDatabase;
+
+// Stands in for the desktop's handler of file URLs.
+class UrlCatcher final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
 
 class MainFormTest final : public QObject
 {
@@ -31,6 +56,13 @@ private slots:
     void exitClosesTheWindow();
     void placesForLaterParts();
     void windowsShareDatabaseAndProgress();
+    void orderHeader_data();
+    void orderHeader();
+    void sheetButtonsAndMenus();
+    void componentsButtonTogglesEveryPanel();
+    void calendarOffersNoDayBeforeTheStart();
+    void helpOpensTheFileOfTheCurrentDirectory();
+    void aboutBox();
 
 private:
     std::unique_ptr<TestDatabase> m_fixture;
@@ -125,10 +157,13 @@ void MainFormTest::mainMenu()
 
 void MainFormTest::exitClosesTheWindow()
 {
+    lamira::test::MessageRecorder messages;
+    messages.answer(lamira::MessageAnswer::No); // leave without saving
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     m_form->N1->trigger();
     QVERIFY(!m_form->isVisible());
+    QCOMPARE(messages.messages().size(), 1);
 }
 
 void MainFormTest::placesForLaterParts()
@@ -162,6 +197,141 @@ void MainFormTest::windowsShareDatabaseAndProgress()
     QCOMPARE(&windows.MainForm->database(), &m_fixture->db());
     QCOMPARE(windows.MainForm->infoProgress(), windows.InfoProgress.get());
     QVERIFY(!windows.InfoProgress->isVisible());
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{windows.CalendarForm.get(), windows.OrdersForm.get(),
+                                          windows.DialogForm.get(), windows.FormAbout.get()})
+        QVERIFY(w && !w->isVisible());
+    // The two order prompts of the one-line dialog have their modes.
+    QVERIFY(windows.DialogForm->hasMode("Введите название заказа"));
+    QVERIFY(windows.DialogForm->hasMode("Введите новое примечание"));
+}
+
+void MainFormTest::orderHeader_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("editable");
+
+    QTest::newRow("number") << "NumberEdit" << 8 << 41 << false;
+    QTest::newRow("name") << "NameEdit" << 48 << 201 << true;
+    QTest::newRow("created") << "DateEdit1" << 248 << 81 << false;
+    QTest::newRow("delivery") << "DateEdit2" << 328 << 81 << false;
+    QTest::newRow("customer") << "CustomerEdit" << 408 << 121 << true;
+    QTest::newRow("note") << "CommentEdit" << 528 << 217 << true;
+}
+
+void MainFormTest::orderHeader()
+{
+    QFETCH(QString, name);
+    QFETCH(int, left);
+    QFETCH(int, width);
+    QFETCH(bool, editable);
+    auto *edit = m_form->Panel4->findChild<QLineEdit *>(name);
+    QVERIFY(edit);
+    QCOMPARE(edit->x(), left);
+    QCOMPARE(edit->width(), width);
+    QCOMPARE(edit->isReadOnly(), !editable);
+}
+
+void MainFormTest::sheetButtonsAndMenus()
+{
+    const auto texts = [](const QMenu *menu) {
+        QStringList out;
+        for (const QAction *a : menu->actions()) {
+            if (!a->isSeparator())
+                out << a->objectName() + "=" + a->text();
+        }
+        return out;
+    };
+    QCOMPARE(texts(m_form->OrderButtonMenu),
+             (QStringList{"NewItem=Новый", "OpenItem=Открыть", "SaveItem=Сохранить",
+                          "SaveAsItem=Сохранить как..."}));
+    QCOMPARE(texts(m_form->PopupMenu1), QStringList{"CreateItem=Добавить"});
+    QCOMPARE(m_form->OrderButton->text(), QString("Заказ"));
+    QCOMPARE(m_form->ProductsButton->text(), QString("Изделия"));
+    QCOMPARE(m_form->ComponentsButton->text(), QString("Детали"));
+    QCOMPARE(m_form->ComponentsButton->toolTip(), QString("Показать\\Скрыть детали заказа"));
+    QCOMPARE(m_form->SpeedButton7->text(), QString("OK"));
+    // At creation: no "OK" under the sheet and nothing to save yet.
+    QVERIFY(m_form->SpeedButton7->isHidden());
+    QVERIFY(!m_form->SaveItem->isEnabled());
+    QVERIFY(m_form->NewItem->isEnabled() && m_form->SaveAsItem->isEnabled());
+}
+
+void MainFormTest::componentsButtonTogglesEveryPanel()
+{
+    TEditInfoMake *first = m_form->AddProductPanel();
+    TEditInfoMake *second = m_form->AddProductPanel();
+    const int height = first->height();
+    m_form->ComponentsButton->click();
+    QCOMPARE(first->height(), 51);
+    QCOMPARE(second->height(), 51);
+    m_form->ComponentsButton->click();
+    QCOMPARE(first->height(), height);
+    QCOMPARE(second->SpeedButton1->text(), QString(">>"));
+}
+
+void MainFormTest::calendarOffersNoDayBeforeTheStart()
+{
+    QLineEdit target;
+    target.setText("was");
+    TCalendarForm calendar(&target);
+    QCOMPARE(calendar.size(), QSize(298, 184));
+    QCOMPARE(calendar.MonthCalendar1->geometry(), QRect(8, 8, 177, 169));
+    const QDate today = QDate::currentDate();
+    QCOMPARE(calendar.MonthCalendar1->minimumDate(), today);
+    calendar.MonthCalendar1->setSelectedDate(today.addDays(-3));
+    QCOMPARE(calendar.MonthCalendar1->selectedDate(), today);
+
+    calendar.MonthCalendar1->setSelectedDate(today.addDays(10));
+    lamira::test::whenModal([&calendar](QWidget *) { calendar.SpeedButton2->click(); });
+    calendar.exec();
+    QCOMPARE(target.text(), QString("was"));
+    lamira::test::whenModal([&calendar](QWidget *) { calendar.SpeedButton1->click(); });
+    calendar.exec();
+    QCOMPARE(target.text(), QLocale().toString(today.addDays(10), QLocale::ShortFormat));
+}
+
+void MainFormTest::helpOpensTheFileOfTheCurrentDirectory()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    const QString start = QDir::currentPath();
+    QTemporaryDir first, second;
+    QDir::setCurrent(first.path());
+    m_form->N10->trigger();
+    // As after a file dialog moved the current directory.
+    QDir::setCurrent(second.path());
+    m_form->N10->trigger();
+    QDir::setCurrent(start);
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(catcher.opened.size(), 2);
+    QCOMPARE(catcher.opened.at(0).toLocalFile(),
+             QDir(first.path()).absoluteFilePath("HELP Lamira 2.0 SE.chm"));
+    QCOMPARE(catcher.opened.at(1).toLocalFile(),
+             QDir(second.path()).absoluteFilePath("HELP Lamira 2.0 SE.chm"));
+    QCOMPARE(TMainForm::helpFile(),
+             QDir::toNativeSeparators(QDir(start).absoluteFilePath("HELP Lamira 2.0 SE.chm")));
+}
+
+void MainFormTest::aboutBox()
+{
+    TFormAbout about;
+    m_form->setFormAbout(&about);
+    QCOMPARE(about.windowTitle(), QString("О программе"));
+    QCOMPARE(about.size(), QSize(385, 243));
+    QCOMPARE(about.Label1->text(), QString("Lamira 2.0 SE"));
+    QCOMPARE(about.Button1->text(), QString("Закрыть"));
+    bool shown = false;
+    lamira::test::whenModal([&](QWidget *modal) {
+        shown = modal == &about;
+        about.Button1->click();
+    });
+    m_form->N11->trigger();
+    QVERIFY(shown);
+    QVERIFY(!about.isVisible());
+    m_form->setFormAbout(nullptr);
 }
 
 QTEST_MAIN(MainFormTest)
