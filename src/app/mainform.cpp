@@ -217,7 +217,7 @@ void TMainForm::buildOrderHeader()
         "QLineEdit { border: 1px solid #8c8c8c; padding: 0px 3px; background: white; }"
         "QLineEdit[readOnly=\"true\"] { background: #ececec; }"
         "QLabel { border: 1px solid #8c8c8c; background: #dcdcdc; }"));
-    struct HeaderSpec
+    struct HeaderField
     {
         const char *name;
         const char *caption;
@@ -225,7 +225,7 @@ void TMainForm::buildOrderHeader()
         int width;
         bool editable;
     };
-    const HeaderSpec header[] = {
+    const HeaderField header[] = {
         {"NumberEdit", "№", 8, 41, false},
         {"NameEdit", "Наименование", 48, 201, true},
         {"DateEdit1", "Дата создания", 248, 81, false},

@@ -17,7 +17,7 @@
 
 namespace {
 
-struct ColumnSpec
+struct ColumnLayout
 {
     const char *caption;
     int left;
@@ -30,7 +30,7 @@ struct ColumnSpec
 
 // Neighbouring cells overlap by one pixel, so their borders form one grid
 // line.
-constexpr ColumnSpec Columns[TEditInfoMake::ColumnCount] = {
+constexpr ColumnLayout Columns[TEditInfoMake::ColumnCount] = {
     {"№", 400, 41, false, true, true, true},
     {"Наименование", 440, 113, true, true, true, false},
     {"Длина", 552, 49, true, true, true, true},
@@ -144,17 +144,17 @@ TEditInfoMake::TEditInfoMake(TOrderSheet &sheet, QWidget *parent) : QFrame(paren
 
 void TEditInfoMake::buildHeader()
 {
-    struct HeaderSpec
+    struct HeaderField
     {
         const char *name;
         const char *caption;
         int left;
         int width;
     };
-    const HeaderSpec header[] = {{"NumberEdit", "№", 8, 41},
-                                 {"NameEdit", "Наименование", 48, 105},
-                                 {"DateEdit1", "Кол-во", 152, 57},
-                                 {"CommentEdit", "Примечание", 208, 121}};
+    const HeaderField header[] = {{"NumberEdit", "№", 8, 41},
+                                  {"NameEdit", "Наименование", 48, 105},
+                                  {"DateEdit1", "Кол-во", 152, 57},
+                                  {"CommentEdit", "Примечание", 208, 121}};
     QLineEdit *edits[4];
     for (int i = 0; i < 4; ++i) {
         captionBox(this, QString::fromUtf8(header[i].caption), header[i].left, header[i].width);
@@ -257,13 +257,13 @@ void TEditInfoMake::FormShow()
 
 QLineEdit *TEditInfoMake::makeCell(int column, int top)
 {
-    const ColumnSpec &spec = Columns[column];
-    QLineEdit *edit = flatEdit(this, nullptr, spec.left, top, spec.width);
-    edit->setReadOnly(!spec.editable);
-    if (spec.number)
+    const ColumnLayout &layout = Columns[column];
+    QLineEdit *edit = flatEdit(this, nullptr, layout.left, top, layout.width);
+    edit->setReadOnly(!layout.editable);
+    if (layout.number)
         edit->setFont(numberFont());
     edit->installEventFilter(this);
-    if (spec.rowPopup) {
+    if (layout.rowPopup) {
         edit->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(edit, &QLineEdit::customContextMenuRequested, this, [this, edit](const QPoint &at) {
             m_sheet.CurrentRowEdit = edit;

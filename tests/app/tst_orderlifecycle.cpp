@@ -125,6 +125,7 @@ private slots:
     void saveAsCopies();
     void saveAsRefusesAnEmptyName();
     void commitNewOrderTwice();
+    void saveOfADeletedOrderSaysSo();
     void deleteFromTheList();
     void changeNoteFromTheList();
     void failingSaveShowsTheErrorAndKeepsTheOrder();
@@ -460,6 +461,22 @@ void OrderLifecycleTest::commitNewOrderTwice()
              QString("Петров"));
     QVERIFY(!form()->SaveItem->isEnabled());
     QCOMPARE(m_messages->texts(), QStringList());
+}
+
+void OrderLifecycleTest::saveOfADeletedOrderSaysSo()
+{
+    lamira::OrderStore::insertCopy(db(), kitchen(), "Кухня");
+    showForm();
+    openOrder(0);
+    lamira::OrderStore::remove(db(), *lamira::OrderStore::findByNumber(db(), "1"));
+    form()->SaveItem->trigger();
+    QCOMPARE(m_messages->texts(),
+             QStringList{"Заказа № 1 нет в базе данных. Чтобы сохранить его, нажмите кнопку "
+                         "\"OK\"."});
+    QCOMPARE(db().select("Select * From Orders").rowCount(), 0);
+    // "OK" stores it again, with everything the sheet shows.
+    form()->SpeedButton7->click();
+    QCOMPARE(storedLines(db(), 1, 1), (QStringList{"1 Бок", "2 Полка", "3 Дверь"}));
 }
 
 void OrderLifecycleTest::deleteFromTheList()
