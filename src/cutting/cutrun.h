@@ -124,6 +124,7 @@ private:
     StripSelector m_selector;
     std::vector<char> m_flags;
     std::vector<Detail *> m_scratch;
+    std::vector<Detail *> m_merge;
 };
 
 } // namespace lamira

@@ -6,9 +6,28 @@ namespace lamira {
 
 namespace {
 
-bool longerFirst(const Detail *a, const Detail *b)
+struct LongerFirst
 {
-    return a->Width > b->Width;
+    bool operator()(const Detail *a, const Detail *b) const { return a->Width > b->Width; }
+};
+
+// A stable sort by Width, longest first. The working lists are nearly always
+// sorted already or two sorted runs (selected block and rest), so those cases
+// are checked and merged before falling back to a full sort.
+void sortLongerFirst(std::vector<Detail *> &list, std::vector<Detail *> &buffer)
+{
+    const LongerFirst longer;
+    const auto mid = std::is_sorted_until(list.begin(), list.end(), longer);
+    if (mid == list.end())
+        return;
+    if (std::is_sorted(mid, list.end(), longer)) {
+        buffer.resize(list.size());
+        // Equal Widths of the first run stay before those of the second.
+        std::merge(list.begin(), mid, mid, list.end(), buffer.begin(), longer);
+        list.swap(buffer);
+        return;
+    }
+    std::stable_sort(list.begin(), list.end(), longer);
 }
 
 // The exchange sort of the sheet-group moves: every pair (i, j) is visited
@@ -66,7 +85,7 @@ bool CutRun::buildMaps(std::vector<Detail *> &work, OwnedMaps &out, Resort resor
 {
     while (!work.empty()) {
         if (work.size() >= 3) {
-            std::stable_sort(work.begin(), work.end(), longerFirst);
+            sortLongerFirst(work, m_merge);
             selectStrip(work);
             // Each selected detail in turn goes to the very front, so the
             // selected block stands in reverse list order before it is sorted
@@ -82,8 +101,8 @@ bool CutRun::buildMaps(std::vector<Detail *> &work, OwnedMaps &out, Resort resor
                     m_scratch.push_back(work[j]);
             }
             work.swap(m_scratch);
-            std::stable_sort(work.begin(), work.begin() + selected, longerFirst);
-            std::stable_sort(work.begin() + selected, work.end(), longerFirst);
+            std::stable_sort(work.begin(), work.begin() + selected, LongerFirst());
+            std::stable_sort(work.begin() + selected, work.end(), LongerFirst());
         }
 
         auto root =
@@ -102,7 +121,7 @@ bool CutRun::buildMaps(std::vector<Detail *> &work, OwnedMaps &out, Resort resor
         if (resort == Resort::Exchange)
             exchangeSort(work);
         else
-            std::stable_sort(work.begin(), work.end(), longerFirst);
+            sortLongerFirst(work, m_merge);
 
         if (afterMap && !afterMap(work.size()))
             return false;
