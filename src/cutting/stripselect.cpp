@@ -94,15 +94,15 @@ bool StripSelector::leaf(int s, int last, std::int64_t pre, int base)
     const std::int64_t *v = m_values.data() + base;
     int i0 = s;
     int end = s; // after the bound, a procedure stores one combination only
-    if (m_count <= StripCombinationBound) {
+    if (m_count <= m_bound) {
         i0 = int(std::upper_bound(v + s, v + last + 1, m_best - pre) - v);
         const std::uint64_t skipped = std::uint64_t(i0 - s);
         m_count += skipped;
-        if (m_count > StripCombinationBound)
+        if (m_count > m_bound)
             return false; // the bound falls among totals that cannot count
         if (i0 > last)
             return false;
-        const std::uint64_t room = StripCombinationBound - m_count; // stores before the bound's
+        const std::uint64_t room = m_bound - m_count; // stores before the bound's
         end = int(std::min<std::uint64_t>(std::uint64_t(last), std::uint64_t(i0) + room));
     }
     const int j = int(std::lower_bound(v + i0, v + end + 1, m_cap - pre) - v);
@@ -144,7 +144,7 @@ bool StripSelector::combine(int d, int s, std::int64_t pre)
     auto iterMax = [&](int i) { return i < last ? pre + B[2 * d + i] + topRest : stored(i); };
 
     int i = s;
-    if (m_count <= StripCombinationBound) {
+    if (m_count <= m_bound) {
         int lo = s;
         int hi = last + 1;
         while (lo < hi) {
@@ -159,7 +159,7 @@ bool StripSelector::combine(int d, int s, std::int64_t pre)
             const std::uint64_t fromS = combineCount(r, last - s + 1);
             if (fromS < Saturated) {
                 const std::uint64_t skipped = fromS - combineCount(r, last - i1 + 1);
-                if (m_count + skipped <= StripCombinationBound) {
+                if (m_count + skipped <= m_bound) {
                     m_count += skipped;
                     i = i1;
                 }
@@ -168,7 +168,7 @@ bool StripSelector::combine(int d, int s, std::int64_t pre)
             // that the enumeration stops exactly where it would.
             for (; i < i1; ++i) {
                 ++m_count;
-                if (m_count > StripCombinationBound || i == last)
+                if (m_count > m_bound || i == last)
                     return false;
                 m_count = satAdd(m_count, tailCount(r - 2, last - i));
                 m_count = satAdd(m_count, combineCount(r - 1, last - i));
@@ -192,7 +192,7 @@ bool StripSelector::combine(int d, int s, std::int64_t pre)
             m_best = total;
             record(d, 2 * d + i);
         }
-        if (m_count > StripCombinationBound || i == last)
+        if (m_count > m_bound || i == last)
             return false;
 
         const std::int64_t pre1 = pre + B[2 * d + i];
@@ -242,7 +242,7 @@ bool StripSelector::tail(int d, int s, std::int64_t pre)
     auto iterMax = [&](int i) { return i < last ? pre + B[2 * d + 1 + i] + topRest : stored(i); };
 
     int i = s;
-    if (m_count <= StripCombinationBound) {
+    if (m_count <= m_bound) {
         int lo = s;
         int hi = last + 1;
         while (lo < hi) {
@@ -257,14 +257,14 @@ bool StripSelector::tail(int d, int s, std::int64_t pre)
             const std::uint64_t fromS = tailCount(r, last - s + 1);
             if (fromS < Saturated) {
                 const std::uint64_t skipped = fromS - tailCount(r, last - i1 + 1);
-                if (m_count + skipped <= StripCombinationBound) {
+                if (m_count + skipped <= m_bound) {
                     m_count += skipped;
                     i = i1;
                 }
             }
             for (; i < i1; ++i) {
                 ++m_count;
-                if (m_count > StripCombinationBound)
+                if (m_count > m_bound)
                     return false;
                 m_count = satAdd(m_count, tailCount(r - 1, last - i));
             }
@@ -286,7 +286,7 @@ bool StripSelector::tail(int d, int s, std::int64_t pre)
             m_best = total;
             record(d + 1, 2 * d + 1 + i);
         }
-        if (m_count > StripCombinationBound)
+        if (m_count > m_bound)
             return false;
         if (i == last)
             continue; // the deeper loop would have no steps
@@ -344,7 +344,7 @@ void StripSelector::Select(const std::vector<Detail *> &list, int sheetLength, i
     if (!ascending) {
         // The skipping relies on the sorted order; an unsorted list still
         // gets the exact answer, slowly.
-        flags = SelectStripReference(list, sheetLength, saw);
+        flags = SelectStripReference(list, sheetLength, saw, m_bound);
         return;
     }
 

@@ -28,6 +28,9 @@ inline constexpr std::uint64_t StripCombinationBound = 2000000;
 class StripSelector
 {
 public:
+    // The bound is only ever lowered by tests, to reach it with short lists.
+    explicit StripSelector(std::uint64_t bound = StripCombinationBound) : m_bound(bound) {}
+
     void Select(const std::vector<Detail *> &list, int sheetLength, int saw,
                 std::vector<char> &flags);
 
@@ -59,6 +62,7 @@ private:
     std::int64_t m_cap = 0;
     std::int64_t m_best = 0;
     std::uint64_t m_count = 0;
+    std::uint64_t m_bound;
 };
 
 // Convenience form of StripSelector::Select.
@@ -67,6 +71,7 @@ std::vector<char> SelectStrip(const std::vector<Detail *> &list, int sheetLength
 // The straightforward search that materialises every combination of a size
 // in a store before evaluating them, as the procedure is written down. Slow;
 // it is the yardstick the fast search is tested and measured against.
-std::vector<char> SelectStripReference(const std::vector<Detail *> &list, int sheetLength, int saw);
+std::vector<char> SelectStripReference(const std::vector<Detail *> &list, int sheetLength, int saw,
+                                       std::uint64_t bound = StripCombinationBound);
 
 } // namespace lamira

@@ -11,8 +11,9 @@ namespace {
 class ReferenceEnumeration
 {
 public:
-    ReferenceEnumeration(const std::vector<std::int32_t> &candidates, int e)
-        : m_p(int(candidates.size())), m_e(e), m_candidates(candidates), m_k(size_t(e), 0)
+    ReferenceEnumeration(const std::vector<std::int32_t> &candidates, int e, std::uint64_t bound)
+        : m_p(int(candidates.size())), m_e(e), m_bound(bound), m_candidates(candidates),
+          m_k(size_t(e), 0)
     {
     }
 
@@ -27,7 +28,7 @@ private:
         for (int k = 0; k < m_e; ++k)
             copy[k] = m_k[k];
         m_store.push_back(std::move(copy));
-        return m_store.size() > StripCombinationBound;
+        return m_store.size() > m_bound;
     }
 
     void combine(int d, int s)
@@ -63,6 +64,7 @@ private:
 
     int m_p;
     int m_e;
+    std::uint64_t m_bound;
     const std::vector<std::int32_t> &m_candidates;
     std::vector<std::int32_t> m_k;
     std::vector<std::unique_ptr<std::int32_t[]>> m_store;
@@ -84,7 +86,8 @@ void mark(std::vector<char> &flags, const std::vector<std::int32_t> &values,
 
 } // namespace
 
-std::vector<char> SelectStripReference(const std::vector<Detail *> &list, int sheetLength, int saw)
+std::vector<char> SelectStripReference(const std::vector<Detail *> &list, int sheetLength, int saw,
+                                       std::uint64_t bound)
 {
     const int n = int(list.size());
     std::vector<char> flags(list.size(), 0);
@@ -122,7 +125,7 @@ std::vector<char> SelectStripReference(const std::vector<Detail *> &list, int sh
         if (int(candidates.size()) < e)
             break;
 
-        ReferenceEnumeration enumeration(candidates, e);
+        ReferenceEnumeration enumeration(candidates, e, bound);
         enumeration.run();
         for (const auto &combination : enumeration.store()) {
             std::int64_t total = 0;
