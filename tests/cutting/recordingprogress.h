@@ -11,14 +11,14 @@
 class RecordingProgress final : public lamira::Progress
 {
 public:
-    struct Start
+    struct Started
     {
         std::string caption, name1, name2, text1, text2;
         int max1 = 0;
         int parts = 0;
     };
 
-    std::vector<Start> starts;
+    std::vector<Started> starts;
     std::vector<int> modes;
     int parts = 0;
     int finishes = 0;
@@ -35,9 +35,9 @@ public:
     void Refresh(int mode) override
     {
         modes.push_back(mode);
-        if (mode == Start)
+        if (mode == Progress::Start)
             starts.push_back({Caption, Name1, Name2, Text1, Text2, Max1, parts});
-        if (mode == Finish)
+        if (mode == Progress::Finish)
             ++finishes;
         if (cancelWhen && cancelWhen(*this))
             m_cancelled = true;
