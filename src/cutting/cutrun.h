@@ -56,6 +56,9 @@ public:
     std::vector<CTree *> Maps;
     MaterialMapStore MapStore;
     int MaterialCount() const { return MapStore.MaterialCount(); }
+    // Sets Maps from the store: every material (slot < 0, "Все" in the
+    // material filter) or one slot. Call after MapStore.ReplaceMaps.
+    void RebuildMaps(int slot = -1) { Maps = slot < 0 ? MapStore.View() : MapStore.View(slot); }
     // The current material's fitting details; after the run those of the
     // last material found in the bank, followed by UncutDetails.
     std::vector<Detail *> RunDetails;

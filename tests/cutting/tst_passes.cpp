@@ -190,7 +190,6 @@ void TestPasses::mergeMaps()
 
 void TestPasses::storeViewsAndReplace()
 {
-    Material m;
     lamira::MaterialMapStore store;
     lamira::MaterialSlot a;
     a.Material = "A";
@@ -214,6 +213,14 @@ void TestPasses::storeViewsAndReplace()
     CTree *replacement = edited.front().get();
     store.ReplaceMaps(0, std::move(edited));
     QCOMPARE(store.View(), (std::vector<CTree *>{replacement, all[2]}));
+
+    // The run's Maps follow the material filter.
+    CutRun run;
+    run.MapStore = std::move(store);
+    run.RebuildMaps(1);
+    QCOMPARE(run.Maps, std::vector<CTree *>{all[2]});
+    run.RebuildMaps();
+    QCOMPARE(run.Maps, (std::vector<CTree *>{replacement, all[2]}));
 }
 
 void TestPasses::optimizeMapsThreshold()
