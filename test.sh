@@ -4,12 +4,14 @@
 # Extra arguments go to ctest, e.g. ./test.sh -R store
 set -euo pipefail
 cd "$(dirname "$0")"
+ROOT=$(pwd)
 scripts/deps.sh
 scripts/build.sh
 
 PGTMP=$(mktemp -d /tmp/lamira-pg.XXXXXX)
 cleanup() {
-    scripts/pg-test-server.sh stop "$PGTMP" || true
+    # The tests run from the build folder: stop the server by absolute path.
+    "$ROOT/scripts/pg-test-server.sh" stop "$PGTMP" || true
     rm -rf "$PGTMP"
 }
 trap cleanup EXIT
