@@ -74,6 +74,7 @@ private slots:
     void threeDetailGroupOnOneSheet();
     void lengthsTried_data();
     void lengthsTried();
+    void firstLengthOnOneSheetWins();
     void cancelInTheSecondGroup();
     void runReplacesTheLastRun();
 };
@@ -354,6 +355,24 @@ void TestCutRun::lengthsTried()
     QCOMPARE(int(run.Maps.size()), 1);
     QCOMPARE(run.Maps.front()->Width, mapWidth);
     QCOMPARE(run.Maps.front()->Piece->Item, run.RunDetails.front());
+}
+
+void TestCutRun::firstLengthOnOneSheetWins()
+{
+    // Three full-height 600 mm details need 1808 mm in a row: every length
+    // from 1250 to 1800 takes two sheets, 1850 is the first to take one, and
+    // a series of one sheet scores 0. The free end beyond the last cut
+    // (1850 - 3 x 604 = 38 mm) is cut off afterwards.
+    CutJob job;
+    job.Materials = {bank("M", 4, {1000})};
+    job.Rows = {row("M", 600, 1000, 3, true)};
+    CutRun run;
+    QCOMPARE(cut(run, job), CutOutcome::Done);
+    QCOMPARE(int(run.Maps.size()), 1);
+    QCOMPARE(run.Maps.front()->Width, 1812);
+    std::vector<Detail *> items;
+    run.Maps.front()->CollectDetails(items);
+    QCOMPARE(int(items.size()), 3);
 }
 
 void TestCutRun::cancelInTheSecondGroup()

@@ -102,6 +102,8 @@ private slots:
     void sheetGroupsHigherClassNeedsAllow();
     void sheetGroupsTieGoesToFirstCandidate();
     void sheetGroupsMoveOnto();
+    void statisticsAndFiling_data();
+    void statisticsAndFiling();
 };
 
 void TestPasses::sortMaps()
@@ -417,6 +419,44 @@ void TestPasses::sheetGroupsMoveOnto()
     QCOMPARE(m.count(2500, 2000), 0);
     QCOMPARE(m.count(3000, 2000), int(m.maps.size()));
     QVERIFY(m.maps.size() < 23); // two narrow details share a 3000 sheet
+}
+
+void TestPasses::statisticsAndFiling_data()
+{
+    QTest::addColumn<bool>("extraDetail");
+    QTest::addColumn<double>("fillPercent");
+    QTest::newRow("full sheets: 100") << false << 100.0;
+    // A detail counted in the material but on no map pushes the figure over
+    // 100; it is shown as 99.99.
+    QTest::newRow("above 100: 99.99") << true << 99.99;
+}
+
+void TestPasses::statisticsAndFiling()
+{
+    QFETCH(bool, extraDetail);
+    QFETCH(double, fillPercent);
+    // Two identical sheets, each filled by one 1996 x 1000 detail.
+    Material m;
+    m.sheet(2000, 1000, {m.detail(1996, 1000, 1000, "a")});
+    m.sheet(2000, 1000, {m.detail(1996, 1000, 1000, "b")});
+    if (extraDetail)
+        m.detail(1000, 1000, 1000)->IsPlaced = true;
+    RecordingProgress progress;
+    QVERIFY(m.run.Consolidate(m.maps, progress));
+
+    QVERIFY(m.maps.empty());
+    QCOMPARE(m.run.MaterialCount(), 1);
+    const lamira::MaterialSlot &slot = m.run.MapStore.Slot(0);
+    QCOMPARE(slot.Material, std::string("M"));
+    // Counted per map before the two are merged into one map of Count 2.
+    QCOMPARE(slot.SheetArea, 4e6);
+    QCOMPARE(slot.KerfArea, 8000.0);
+    QCOMPARE(slot.DetailArea, extraDetail ? 4.992e6 : 3.992e6);
+    QCOMPARE(slot.FillPercent, fillPercent);
+    QCOMPARE(int(slot.Maps.size()), 1);
+    QCOMPARE(slot.Maps[0]->Count, 2);
+    QCOMPARE(slot.MaxSheetWidth, 2000);
+    QCOMPARE(slot.MaxSheetHeight, 1000);
 }
 
 QTEST_APPLESS_MAIN(TestPasses)
