@@ -39,6 +39,8 @@ bool CutRun::Consolidate(OwnedMaps &maps, Progress &progress)
         slot.MaxSheetWidth = std::max(slot.MaxSheetWidth, map->Width);
         slot.MaxSheetHeight = std::max(slot.MaxSheetHeight, map->Height);
     }
+    MaxSheetWidth = slot.MaxSheetWidth;
+    MaxSheetHeight = slot.MaxSheetHeight;
     slot.Material = maps.front()->Material;
     slot.Maps = std::move(maps);
     maps.clear();

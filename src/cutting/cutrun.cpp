@@ -175,6 +175,8 @@ CutOutcome CutRun::Run(const CutJob &job, Progress &progress, MessageSink onMess
     RunMaterials.clear();
     Messages.clear();
     m_records.clear();
+    MaxSheetWidth = 0;
+    MaxSheetHeight = 0;
 
     TextureAll = job.TextureAll;
     ListColor = job.ListColor;

@@ -84,6 +84,20 @@ public:
     int RunSheetWidth = 0;
     int RunSheetHeight = 0;
 
+    // --- view values of the maps tab -------------------------------------
+    // Largest root Width and Height among the maps of the last material
+    // filed; the layouts of the maps tab and the report pages are spaced
+    // and scaled by them.
+    int MaxSheetWidth = 0;
+    int MaxSheetHeight = 0;
+    // Millimetres of sheet per pixel, set by the viewer from the size of its
+    // drawing area when it shows the run.
+    float MapScale = 1;
+    // Zoom factor of the maps tab (its scale bar's position x 0.1).
+    float MapZoom = 1;
+    // How many maps the tab shows side by side: 1 to 6.
+    int ViewMode = 1;
+
     // Which strip search builds the sheets; both give the same maps.
     StripSearch Search = StripSearch::Fast;
 

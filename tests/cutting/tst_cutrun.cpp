@@ -227,6 +227,10 @@ void TestCutRun::materialsInOrderAndMissingOnes()
     QCOMPARE(run.Maps.front()->Material, std::string("Z"));
     QCOMPARE(run.Maps.back()->Material, std::string("X"));
     QCOMPARE(run.Maps.back()->Saw, 3);
+    // The view values are those of the last material filed.
+    QCOMPARE(run.MaxSheetHeight, 2000);
+    QCOMPARE(run.MaxSheetHeight, run.MapStore.Slot(1).MaxSheetHeight);
+    QCOMPARE(run.MaxSheetWidth, run.MapStore.Slot(1).MaxSheetWidth);
     // The last material cut, then every uncut detail.
     QCOMPARE(int(run.RunDetails.size()), 4);
     QCOMPARE(run.RunDetails.front()->Name, std::string("x"));
