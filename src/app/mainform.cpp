@@ -3,6 +3,7 @@
 #include "app/calendarform.h"
 #include "app/formabout.h"
 #include "cutting/progress.h"
+#include "maps_ui/mapviewer.h"
 #include "order_edit/editinfomake.h"
 #include "order_edit/ordersheet.h"
 #include "shell/infoprogress.h"
@@ -307,6 +308,11 @@ void TMainForm::buildWorkArea()
     PageControl1->addTab(TabSheet1, QStringLiteral("Формирование раскроя"));
     PageControl1->addTab(TabSheet2, QStringLiteral("Карты раскроя"));
     PageControl1->hide();
+    auto *mapsLayout = new QVBoxLayout(TabSheet2);
+    mapsLayout->setContentsMargins(0, 0, 0, 0);
+    m_mapViewer = new MapViewer(TabSheet2);
+    mapsLayout->addWidget(m_mapViewer);
+    connect(m_mapViewer, &MapViewer::showTabRequested, this, &TMainForm::showMapsTab);
 
     // Both in one cell: the pages, when shown, lie over the sheet.
     grid->addWidget(sheet, 0, 0);
@@ -336,6 +342,12 @@ void TMainForm::wireFrame()
     connect(ProductsButton, &QToolButton::clicked, this, &TMainForm::ProductsButtonClick);
     connect(CreateItem, &QAction::triggered, this, &TMainForm::CreateItemClick);
     connect(ComponentsButton, &QToolButton::clicked, this, &TMainForm::ComponentsButtonClick);
+}
+
+void TMainForm::showMapsTab()
+{
+    PageControl1->show();
+    PageControl1->setCurrentWidget(TabSheet2);
 }
 
 void TMainForm::setOrdersForm(TOrdersForm *form)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cutting/cutrun.h"
 #include "store/ordercontent.h"
 
 #include <QList>
@@ -15,6 +16,7 @@ class QScrollArea;
 class QTabWidget;
 class QToolButton;
 class QVBoxLayout;
+class MapViewer;
 class TCalendarForm;
 class TDialogForm;
 class TEditInfoMake;
@@ -141,6 +143,14 @@ public:
     QWidget *TabSheet1; // "Формирование раскроя"
     QWidget *TabSheet2; // "Карты раскроя"
 
+    // The results of the last cut run, which the maps tab shows and edits
+    // and the reports read, until the next run replaces them.
+    lamira::CutRun &cutRun() { return m_cutRun; }
+    // The maps tab's content; showRun(cutRun()) after a successful run.
+    MapViewer *mapViewer() const { return m_mapViewer; }
+    // Shows the cutting pages on the maps tab.
+    void showMapsTab();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -163,6 +173,8 @@ private:
     void saveAsNewOrder(const QString &name);
 
     lamira::Database &m_database;
+    lamira::CutRun m_cutRun;
+    MapViewer *m_mapViewer = nullptr;
     TOrderSheet *m_sheet = nullptr;
     TInfoProgress *m_infoProgress = nullptr;
     TCalendarForm *m_calendarForm = nullptr;

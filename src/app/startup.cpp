@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/openjob.h"
 #include "app/windows.h"
 #include "shell/application.h"
 #include "shell/messages.h"
@@ -62,8 +63,14 @@ int runLamira(int argc, char *argv[])
         QStringLiteral("Scripted check: quit <ms> after the main window is shown; "
                        "messages go to stderr."),
         QStringLiteral("ms"));
+    const QCommandLineOption openJobOption(
+        QStringLiteral("open-job"),
+        QStringLiteral("Developer's check of the maps tab: cut a lamira-cut job file and show "
+                       "its maps."),
+        QStringLiteral("job.json"));
     parser.addOption(databaseOption);
     parser.addOption(quitAfterOption);
+    parser.addOption(openJobOption);
     parser.process(app);
 
     const bool scripted = parser.isSet(quitAfterOption);
@@ -94,6 +101,12 @@ int runLamira(int argc, char *argv[])
     }
 
     windows->MainForm->showMaximized();
+    if (parser.isSet(openJobOption)) {
+        // Once the window is shown, so that the maps are scaled to its size.
+        const QString job = parser.value(openJobOption);
+        QTimer::singleShot(0, windows->MainForm.get(),
+                           [&windows, job] { openJob(*windows->MainForm, job); });
+    }
     if (scripted) {
         QTimer::singleShot(0, &app, [&] {
             printLine(stdout, QStringLiteral("Lamira 2.0 SE: main window shown, database %1")

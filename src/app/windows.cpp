@@ -1,5 +1,7 @@
 #include "app/windows.h"
 
+#include "maps_ui/mapviewer.h"
+
 namespace lamira {
 
 Windows::Windows(Database &database)
@@ -8,6 +10,8 @@ Windows::Windows(Database &database)
     CalendarForm = std::make_unique<TCalendarForm>(MainForm->DateEdit2);
     OrdersForm = std::make_unique<TOrdersForm>(database);
     DialogForm = std::make_unique<TDialogForm>();
+    CountForm = std::make_unique<TCountForm>();
+    EditorForm = std::make_unique<TEditorForm>();
     InfoProgress = std::make_unique<TInfoProgress>(MainForm.get());
     FormAbout = std::make_unique<TFormAbout>();
 
@@ -17,6 +21,8 @@ Windows::Windows(Database &database)
     MainForm->setDialogForm(DialogForm.get());
     MainForm->setFormAbout(FormAbout.get());
     OrdersForm->setDialogForm(DialogForm.get());
+    MainForm->mapViewer()->setCountForm(CountForm.get());
+    MainForm->mapViewer()->setEditorForm(EditorForm.get());
 }
 
 // The progress window goes first, giving back the error hook and the
@@ -30,9 +36,13 @@ Windows::~Windows()
         MainForm->setOrdersForm(nullptr);
         MainForm->setDialogForm(nullptr);
         MainForm->setFormAbout(nullptr);
+        MainForm->mapViewer()->setCountForm(nullptr);
+        MainForm->mapViewer()->setEditorForm(nullptr);
     }
     InfoProgress.reset();
     FormAbout.reset();
+    EditorForm.reset();
+    CountForm.reset();
     DialogForm.reset();
     OrdersForm.reset();
     CalendarForm.reset();

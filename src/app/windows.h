@@ -3,6 +3,8 @@
 #include "app/calendarform.h"
 #include "app/formabout.h"
 #include "app/mainform.h"
+#include "maps_ui/countform.h"
+#include "maps_ui/editorform.h"
 #include "shell/infoprogress.h"
 #include "store/forms/dialogform.h"
 #include "store/forms/ordersform.h"
@@ -32,6 +34,8 @@ public:
     std::unique_ptr<TCalendarForm> CalendarForm;
     std::unique_ptr<TOrdersForm> OrdersForm;
     std::unique_ptr<TDialogForm> DialogForm;
+    std::unique_ptr<TCountForm> CountForm;
+    std::unique_ptr<TEditorForm> EditorForm;
     // Installs its error hook in the Application when created.
     std::unique_ptr<TInfoProgress> InfoProgress;
     std::unique_ptr<TFormAbout> FormAbout;
