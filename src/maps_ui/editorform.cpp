@@ -30,9 +30,13 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption,
     b->setObjectName(QLatin1String(name));
     b->setGeometry(geometry);
     b->setAutoDefault(false);
+    // The captions are long for the buttons' design size.
     QFont f = b->font();
-    f.setPixelSize(12);
+    f.setPixelSize(11);
     b->setFont(f);
+    b->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 4px; }"));
+    // Wider than designed where this platform's font needs it, never narrower.
+    b->resize(std::max(geometry.width(), b->sizeHint().width()), geometry.height());
     return b;
 }
 

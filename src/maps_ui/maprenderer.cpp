@@ -95,9 +95,15 @@ void drawNode(QPainter &painter, const QRectF &rect, const QColor &fill, const Q
     if (!caption.isEmpty()) {
         const QFontMetricsF metrics(painter.font());
         const QRectF text = metrics.boundingRect(caption);
+        painter.setPen(textColour(fill));
         if (text.width() <= rect.width() - 4 && metrics.height() <= rect.height() - 2) {
-            painter.setPen(textColour(fill));
             painter.drawText(rect, Qt::AlignCenter, caption);
+        } else if (text.width() <= rect.height() - 4 && metrics.height() <= rect.width() - 2) {
+            // A tall, narrow rectangle reads its caption upwards.
+            painter.translate(rect.center());
+            painter.rotate(-90);
+            const QRectF turned(-rect.height() / 2, -rect.width() / 2, rect.height(), rect.width());
+            painter.drawText(turned, Qt::AlignCenter, caption);
         }
     }
     painter.restore();

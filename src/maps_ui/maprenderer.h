@@ -30,8 +30,8 @@ QString nodeCaption(const CTree &node, bool oddVisible);
 
 // Draws one node's rectangle: filled with its colour, outlined in a darker
 // shade of it (or in `frame` when given), the caption centred when it fits
-// inside. A lowered rectangle (a selected free area in the editor) gets a
-// sunken edge.
+// inside (turned upwards in a rectangle too narrow for it but high enough). A lowered rectangle (a
+// selected free area in the editor) gets a sunken edge.
 void drawNode(QPainter &painter, const QRectF &rect, const QColor &fill, const QString &caption,
               bool lowered = false, const QColor &frame = QColor());
 

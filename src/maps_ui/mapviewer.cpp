@@ -137,7 +137,9 @@ void MapViewer::buildToolBar()
     small.setPixelSize(12);
     Label3 = new QLabel(QStringLiteral("Выбор материала"), Panel3);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(small);
+    QFont smaller = small;
+    smaller.setPixelSize(11);
+    Label3->setFont(smaller);
     Label3->setGeometry(520, 6, 108, 16);
     ComboBox1 = new QComboBox(Panel3);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));

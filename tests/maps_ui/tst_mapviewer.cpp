@@ -54,6 +54,7 @@ private slots:
     void scaleBarEnds();
     void navigationLimits();
     void buttonsWithoutARunDoNothing();
+    void aNewRunDropsThePanelsOfTheOld();
     void filterResetsTheView();
     void mapScale_data();
     void mapScale();
@@ -317,6 +318,32 @@ void MapViewerTest::buttonsWithoutARunDoNothing()
     m_viewer->ScaleBar->setValue(20);
     QCOMPARE(m_viewer->Edit2->text(), QString("1"));
     QVERIFY(m_viewer->Label1->text().isEmpty());
+}
+
+// The maps of the last run are gone when the next run shows; the viewer
+// must never read them through its old panels.
+void MapViewerTest::aNewRunDropsThePanelsOfTheOld()
+{
+    m_f->fileMaps("ЛДСП", 2);
+    show();
+    auto next = std::make_unique<RunFixture>();
+    next->fileMaps("МДФ", 1);
+    m_f.reset();
+    m_viewer->showRun(next->run);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto panels = m_viewer->DrawPanel->widget()->findChildren<MapPanel *>();
+    QCOMPARE(panels.size(), 4); // the sheet, its detail and two free areas
+    for (MapPanel *p : panels)
+        QCOMPARE(&p->node()->Root(), next->run.Maps[0]);
+
+    m_viewer->forgetRun();
+    next.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(m_viewer->DrawPanel->widget()->findChildren<MapPanel *>().isEmpty());
+    QCOMPARE(m_viewer->ComboBox1->count(), 0);
+    m_viewer->LastButtonClick();
+    m_viewer->ScaleBar->setValue(4);
+    m_f = std::make_unique<RunFixture>(); // for cleanup
 }
 
 void MapViewerTest::filterResetsTheView()
