@@ -23,7 +23,8 @@ TOrderSheet::TOrderSheet(lamira::Database &database, QScrollArea *scrollBox,
     m_chooser = [this](TEditInfoMake *, const QString &start) {
         return chooseMaterialFromBank(m_scrollBox->window(), m_database, start);
     };
-    m_scrollBox->widget()->installEventFilter(this);
+    m_sheetArea = m_scrollBox->widget();
+    m_sheetArea->installEventFilter(this);
 }
 
 TEditInfoMake *TOrderSheet::AddProductPanel()
@@ -149,10 +150,14 @@ void TOrderSheet::scrollToBottom()
 
 bool TOrderSheet::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_scrollBox->widget() && event->type() == QEvent::MouseButtonDblClick) {
+    // Compare with the watched object itself: while the main window is torn
+    // down the scroll box may already be half destroyed when its content
+    // widget still receives events.
+    if (event->type() == QEvent::MouseButtonDblClick && watched->isWidgetType()
+        && static_cast<QWidget *>(watched) == m_sheetArea) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         // Only the empty part: a double click on a panel arrives here too.
-        if (!m_scrollBox->widget()->childAt(mouse->position().toPoint())) {
+        if (!m_sheetArea->childAt(mouse->position().toPoint())) {
             ScrollBox1DblClick();
             return true;
         }

@@ -90,6 +90,7 @@ private:
 
     lamira::Database &m_database;
     QScrollArea *m_scrollBox;
+    QPointer<QWidget> m_sheetArea; // the scroll box's content widget
     QVBoxLayout *m_productArea;
     OrderNumber m_orderNumber;
     MaterialChooser m_chooser;

@@ -65,7 +65,8 @@ int main(int argc, char *argv[])
     MapViewer viewer;
     viewer.resize(1280, 940);
     viewer.show();
-    QTest::qWaitForWindowExposed(&viewer);
+    if (!QTest::qWaitForWindowExposed(&viewer))
+        return 1;
     viewer.showRun(run);
     save(viewer, out.filePath("maps-1x1.png"));
     viewer.chooseViewMode(5);
@@ -88,7 +89,8 @@ int main(int argc, char *argv[])
     editor.prepare(run, 0);
     editor.resize(1280, 1000);
     editor.show();
-    QTest::qWaitForWindowExposed(&editor);
+    if (!QTest::qWaitForWindowExposed(&editor))
+        return 1;
     auto drag = [&editor](int area) {
         auto &strip = editor.edit()->EditorMaps;
         if (!strip.empty())
