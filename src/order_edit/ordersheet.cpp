@@ -145,7 +145,9 @@ void TOrderSheet::scrollToBottom()
 
 bool TOrderSheet::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_scrollBox->widget() && event->type() == QEvent::MouseButtonDblClick) {
+    // The type first: while the scroll box is being destroyed its contents
+    // still send events here, and the box must not be asked anything then.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == m_scrollBox->widget()) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         // Only the empty part: a double click on a panel arrives here too.
         if (!m_scrollBox->widget()->childAt(mouse->position().toPoint())) {
