@@ -1,19 +1,28 @@
 #include "app/mainform.h"
 
 #include "app/calendarform.h"
+#include "app/cutjobtab.h"
 #include "app/formabout.h"
 #include "cutting/progress.h"
 #include "maps_ui/mapviewer.h"
 #include "order_edit/editinfomake.h"
 #include "order_edit/ordersheet.h"
+#include "shell/guarded.h"
 #include "shell/infoprogress.h"
 #include "shell/messages.h"
+#include "shell/operationcancelled.h"
+#include "store/cuttingjob.h"
+#include "store/forms/bankofmaterialsform.h"
+#include "store/forms/bankofproductsform.h"
 #include "store/forms/dialogform.h"
+#include "store/forms/formadddetail.h"
 #include "store/forms/ordersform.h"
 #include "store/numbering.h"
 #include "store/orders.h"
+#include "store/runinput.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -26,6 +35,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QToolButton>
@@ -81,6 +91,16 @@ private:
     lamira::Progress &m_progress;
 };
 
+// The hourglass while the cut run works, whichever way it ends.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
 } // namespace
 
 TMainForm::TMainForm(lamira::Database &database, QWidget *parent)
@@ -107,6 +127,8 @@ TMainForm::TMainForm(lamira::Database &database, QWidget *parent)
     SpeedButton7->hide();
     SaveItem->setEnabled(false);
 }
+
+TMainForm::~TMainForm() = default;
 
 void TMainForm::buildToolBar()
 {
@@ -207,6 +229,8 @@ QWidget *TMainForm::buildSheetButtons(QWidget *parent)
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     CreateItem = menuItem(PopupMenu1, "CreateItem", QStringLiteral("Добавить"));
+    ImportFromBankItem =
+        menuItem(PopupMenu1, "ImportFromBankItem", QStringLiteral("Импорт из банка изделий"));
     return column;
 }
 
@@ -296,6 +320,7 @@ void TMainForm::buildWorkArea()
 
     m_sheet = new TOrderSheet(m_database, ScrollBox1, ProductArea, this);
     m_sheet->setOrderNumber([this] { return NumberEdit->text(); });
+    m_sheet->setOrderSaver([this] { return saveOpenOrder(); });
 
     PageControl1 = new QTabWidget(work);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -307,6 +332,10 @@ void TMainForm::buildWorkArea()
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     PageControl1->addTab(TabSheet1, QStringLiteral("Формирование раскроя"));
     PageControl1->addTab(TabSheet2, QStringLiteral("Карты раскроя"));
+    JobTab = new CutJobTab(m_database, TabSheet1);
+    auto *jobLayout = new QVBoxLayout(TabSheet1);
+    jobLayout->setContentsMargins(0, 0, 0, 0);
+    jobLayout->addWidget(JobTab);
     PageControl1->hide();
     auto *mapsLayout = new QVBoxLayout(TabSheet2);
     mapsLayout->setContentsMargins(0, 0, 0, 0);
@@ -327,11 +356,19 @@ void TMainForm::wireFrame()
     connect(N10, &QAction::triggered, this, &TMainForm::N10Click);
     connect(N11, &QAction::triggered, this, &TMainForm::N11Click);
     connect(OrdersButton, &QToolButton::clicked, this, &TMainForm::OrdersButtonClick);
-    // Not built yet: the cut run, reports, the banks and the settings.
-    for (QAction *a : {N6, N7, N8, N9, SettingsItem, N19, N20})
+    connect(N6, &QAction::triggered, this, &TMainForm::N6Click);
+    connect(N8, &QAction::triggered, this, &TMainForm::N8Click);
+    connect(N9, &QAction::triggered, this, &TMainForm::N9Click);
+    connect(CutButton, &QToolButton::clicked, this, &TMainForm::CutButtonClick);
+    connect(BankOfMaterialsButton, &QToolButton::clicked, this,
+            &TMainForm::BankOfMaterialsButtonClick);
+    connect(BankOfProductsButton, &QToolButton::clicked, this,
+            &TMainForm::BankOfProductsButtonClick);
+    connect(JobTab->SpeedButton1, &QToolButton::clicked, this, &TMainForm::SpeedButton1Click);
+    // Not built yet: reports and the settings.
+    for (QAction *a : {N7, SettingsItem, N19, N20})
         a->setEnabled(false);
-    for (QToolButton *b : {CutButton, ReportButton, BankOfMaterialsButton, BankOfProductsButton})
-        b->setEnabled(false);
+    ReportButton->setEnabled(false);
 
     connect(OrderButton, &QToolButton::clicked, this, &TMainForm::OrderButtonClick);
     connect(NewItem, &QAction::triggered, this, &TMainForm::NewItemClick);
@@ -341,18 +378,34 @@ void TMainForm::wireFrame()
     connect(SpeedButton7, &QToolButton::clicked, this, &TMainForm::SpeedButton7Click);
     connect(ProductsButton, &QToolButton::clicked, this, &TMainForm::ProductsButtonClick);
     connect(CreateItem, &QAction::triggered, this, &TMainForm::CreateItemClick);
+    connect(ImportFromBankItem, &QAction::triggered, this, &TMainForm::ImportFromBankItemClick);
     connect(ComponentsButton, &QToolButton::clicked, this, &TMainForm::ComponentsButtonClick);
 }
 
 void TMainForm::showMapsTab()
 {
-    PageControl1->show();
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), true);
     PageControl1->setCurrentWidget(TabSheet2);
+    PageControl1->show();
+}
+
+void TMainForm::setBankOfProductsForm(TBankOfProductsForm *form)
+{
+    m_bankOfProductsForm = form;
+    JobTab->setBankOfProductsForm(form);
+    if (m_bankOfProductsForm)
+        m_bankOfProductsForm->setOrderSheet(m_sheet);
+}
+
+void TMainForm::setFormAddDetail(TFormAddDetail *form)
+{
+    JobTab->setFormAddDetail(form);
 }
 
 void TMainForm::setOrdersForm(TOrdersForm *form)
 {
     m_ordersForm = form;
+    JobTab->setOrdersForm(form);
     if (m_ordersForm)
         m_ordersForm->setLoader(
             [this](const lamira::OrderListEntry &order) { OKButtonClick(order); });
@@ -517,6 +570,21 @@ void TMainForm::SaveItemClick()
     saveOpenOrder();
 }
 
+bool TMainForm::storeOpenOrder()
+{
+    try {
+        if (lamira::OrderStore::findByNumber(m_database, NumberEdit->text()))
+            return saveOpenOrder();
+    } catch (const std::exception &e) {
+        lamira::showError(errorText(e), this);
+        return false;
+    }
+    const int number = insertOpenOrder(NameEdit->text());
+    if (number)
+        NumberEdit->setText(QString::number(number));
+    return number != 0;
+}
+
 int TMainForm::insertOpenOrder(const QString &name)
 {
     try {
@@ -603,6 +671,127 @@ void TMainForm::DateEdit2Click()
     m_calendarForm->exec();
 }
 
+// ---- Cutting ----
+
+void TMainForm::CutButtonClick()
+{
+    // The previous run's maps leave the screen; the maps tab is hidden until
+    // the next run has maps of its own.
+    if (m_cutRun) {
+        for (lamira::CTree *map : m_cutRun->Maps)
+            m_mapViewer->DeletePanels(*map);
+    }
+    if (NameEdit->text().isEmpty() || DateEdit1->text().isEmpty() || DateEdit2->text().isEmpty()) {
+        lamira::showInformation(QStringLiteral("Нет активных заказов"), this);
+        return;
+    }
+    // What is cut is what the database holds, so the sheet is stored first;
+    // a new order, never committed with "OK", is stored as "OK" would. When
+    // that fails (the user has been told), the job stays as it was rather
+    // than cut an older version of the order.
+    if (!storeOpenOrder())
+        return;
+    SpeedButton7->hide();
+    bool started = false;
+    if (!lamira::guarded(this, [&] {
+            started = lamira::CuttingJob::startFromOrder(m_database, NumberEdit->text(),
+                                                         NameEdit->text());
+        }))
+        return;
+    if (!started) {
+        lamira::showInformation(QStringLiteral("Нет активных заказов"), this);
+        return;
+    }
+    JobTab->refresh();
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), false);
+    PageControl1->setCurrentWidget(TabSheet1);
+    PageControl1->show();
+}
+
+void TMainForm::N6Click()
+{
+    CutButtonClick();
+}
+
+lamira::CutOutcome TMainForm::cutMarkedJob(lamira::CutRun &run)
+{
+    lamira::NullProgress noWindow;
+    lamira::Progress &progress = m_runProgress    ? *m_runProgress
+                                 : m_infoProgress ? static_cast<lamira::Progress &>(*m_infoProgress)
+                                                  : noWindow;
+    QString failure;
+    lamira::CutOutcome outcome = lamira::CutOutcome::NothingToCut;
+    {
+        WaitCursor hourglass;
+        try {
+            outcome = lamira::RunInput::cutMarkedJob(
+                m_database, run, progress, [this](const std::string &text) {
+                    lamira::showInformation(QString::fromStdString(text), this);
+                });
+        } catch (const lamira::OperationCancelled &) {
+            progress.Refresh(lamira::Progress::Finish);
+            return lamira::CutOutcome::Cancelled;
+        } catch (const std::exception &e) {
+            failure = errorText(e);
+        }
+    }
+    // Shown with the normal cursor, and with the other windows enabled again
+    // should the failure have come in the middle of the run.
+    if (!failure.isEmpty()) {
+        progress.Refresh(lamira::Progress::Finish);
+        lamira::showError(failure, this);
+    }
+    return outcome;
+}
+
+void TMainForm::SpeedButton1Click()
+{
+    // A fresh run: the maps on the maps tab stay valid until it has maps
+    // of its own to show.
+    auto run = std::make_unique<lamira::CutRun>();
+    if (cutMarkedJob(*run) != lamira::CutOutcome::Done)
+        return;
+    adoptRun(std::move(run));
+}
+
+void TMainForm::adoptRun(std::unique_ptr<lamira::CutRun> run)
+{
+    // The viewer's panels belong to the old maps: they go before the maps.
+    m_mapViewer->forgetRun();
+    m_cutRun = std::move(run);
+    m_mapViewer->showRun(*m_cutRun);
+}
+
+// ---- Banks ----
+
+void TMainForm::BankOfMaterialsButtonClick()
+{
+    if (m_bankOfMaterialsForm)
+        m_bankOfMaterialsForm->exec();
+}
+
+void TMainForm::BankOfProductsButtonClick()
+{
+    if (m_bankOfProductsForm)
+        m_bankOfProductsForm->showForBank();
+}
+
+void TMainForm::ImportFromBankItemClick()
+{
+    if (m_bankOfProductsForm)
+        m_bankOfProductsForm->showForOrder();
+}
+
+void TMainForm::N8Click()
+{
+    BankOfMaterialsButtonClick();
+}
+
+void TMainForm::N9Click()
+{
+    BankOfProductsButtonClick();
+}
+
 // ---- Frame ----
 
 void TMainForm::showEvent(QShowEvent *event)
@@ -617,6 +806,8 @@ void TMainForm::showEvent(QShowEvent *event)
 void TMainForm::FormShow()
 {
     m_sheet->Loading = false;
+    if (m_bankOfProductsForm)
+        m_bankOfProductsForm->SpeedButton1->hide();
     NewItemClick();
 }
 
@@ -647,16 +838,7 @@ void TMainForm::FormCloseQuery(bool &CanClose)
         // The user asked to save: an order that could not be saved keeps
         // the window open rather than being lost. A new order, never
         // committed with "OK", is stored as "OK" would store it.
-        bool saved = false;
-        try {
-            if (lamira::OrderStore::findByNumber(m_database, NumberEdit->text()))
-                saved = saveOpenOrder();
-            else
-                saved = insertOpenOrder(NameEdit->text()) != 0;
-        } catch (const std::exception &e) {
-            lamira::showError(errorText(e), this);
-        }
-        if (!saved) {
+        if (!storeOpenOrder()) {
             CanClose = false;
             return;
         }

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -16,24 +18,30 @@ class QScrollArea;
 class QTabWidget;
 class QToolButton;
 class QVBoxLayout;
+class CutJobTab;
 class MapViewer;
+class TBankOfMaterialsForm;
+class TBankOfProductsForm;
 class TCalendarForm;
 class TDialogForm;
 class TEditInfoMake;
 class TFormAbout;
+class TFormAddDetail;
 class TInfoProgress;
 class TOrderSheet;
 class TOrdersForm;
 
 namespace lamira {
 class Database;
-}
+class Progress;
+} // namespace lamira
 
 // The main window: title, tool bar, main menu, the order sheet (the order's
 // header on Panel4 and its products in ScrollBox1, kept by TOrderSheet) and
-// the places where the cutting pages (PageControl1) go. It holds the
-// program's database and the windows it opens, and runs the order's life:
-// new, open, save, save as, commit with "OK", and the question on exit.
+// the cutting pages (PageControl1: the cutting job, the maps). It holds the
+// program's database, the windows it opens and the results of the last cut
+// run, and runs the order's life: new, open, save, save as, commit with
+// "OK", sending to cutting, and the question on exit.
 class TMainForm final : public QMainWindow
 {
     Q_OBJECT
@@ -41,6 +49,7 @@ class TMainForm final : public QMainWindow
 
 public:
     explicit TMainForm(lamira::Database &database, QWidget *parent = nullptr);
+    ~TMainForm() override;
 
     lamira::Database &database() const { return m_database; }
     TInfoProgress *infoProgress() const { return m_infoProgress; }
@@ -50,6 +59,22 @@ public:
     void setOrdersForm(TOrdersForm *form);
     void setDialogForm(TDialogForm *form);
     void setFormAbout(TFormAbout *form) { m_formAbout = form; }
+    void setBankOfMaterialsForm(TBankOfMaterialsForm *form) { m_bankOfMaterialsForm = form; }
+    void setBankOfProductsForm(TBankOfProductsForm *form);
+    void setFormAddDetail(TFormAddDetail *form);
+
+    // The results of the last cut run that produced maps (Maps, the material
+    // map store, RunDetails, UncutDetails, the run parameters), which the
+    // maps tab, the editor and the reports read; null before the first.
+    lamira::CutRun *cutRun() const { return m_cutRun.get(); }
+    // Where the cut run shows its progress and learns of a cancel: the
+    // progress window unless another display is given.
+    void setRunProgress(lamira::Progress *progress) { m_runProgress = progress; }
+    // Cuts the job marked in the database into `run` as "В раскрой" does:
+    // progress, messages as they arise, the hourglass while it cuts. A
+    // failure is shown and gives NothingToCut; a cancel gives Cancelled
+    // silently.
+    lamira::CutOutcome cutMarkedJob(lamira::CutRun &run);
 
     // The order sheet.
     TOrderSheet *orderSheet() const { return m_sheet; }
@@ -71,6 +96,22 @@ public:
     void SaveAsItemClick();
     void SpeedButton7Click();
     void OrdersButtonClick();
+
+    // Cutting.
+    // "Раскрой": saves the open order and makes it the whole cutting job.
+    void CutButtonClick();
+    void N6Click();
+    // "В раскрой": cuts the job; the maps tab shows the maps of a run that
+    // made some, while a cancelled run or one with nothing to cut leaves
+    // the last results and the maps tab as they were.
+    void SpeedButton1Click();
+
+    // Banks.
+    void BankOfMaterialsButtonClick();
+    void BankOfProductsButtonClick();
+    void ImportFromBankItemClick();
+    void N8Click();
+    void N9Click();
 
     // Sheet.
     void ProductsButtonClick();
@@ -136,18 +177,20 @@ public:
     QAction *SaveAsItem;
     QMenu *PopupMenu1; // of ProductsButton
     QAction *CreateItem;
+    QAction *ImportFromBankItem;
 
     // The cutting pages; hidden until the first cutting job, and when shown
     // they cover the order sheet.
     QTabWidget *PageControl1;
     QWidget *TabSheet1; // "Формирование раскроя"
     QWidget *TabSheet2; // "Карты раскроя"
+    CutJobTab *JobTab;  // the content of TabSheet1
 
-    // The results of the last cut run, which the maps tab shows and edits
-    // and the reports read, until the next run replaces them.
-    lamira::CutRun &cutRun() { return m_cutRun; }
-    // The maps tab's content; showRun(cutRun()) after a successful run.
+    // The maps tab's content, showing cutRun().
     MapViewer *mapViewer() const { return m_mapViewer; }
+    // Makes `run`, which has made maps, the results of the last cut run and
+    // shows them on the maps tab; the previous run's panels go first.
+    void adoptRun(std::unique_ptr<lamira::CutRun> run);
     // Shows the cutting pages on the maps tab.
     void showMapsTab();
 
@@ -167,13 +210,16 @@ private:
     // Saves the sheet into the stored order of its number; false when it
     // was not saved (the user has been told why).
     bool saveOpenOrder();
+    // Saves the sheet, or stores it as "OK" would when no order has its
+    // number yet (the sheet then shows the number it got); false when it
+    // was not stored.
+    bool storeOpenOrder();
     // Stores the sheet as a new order named `name`; the number it got, or 0
     // after an error.
     int insertOpenOrder(const QString &name);
     void saveAsNewOrder(const QString &name);
 
     lamira::Database &m_database;
-    lamira::CutRun m_cutRun;
     MapViewer *m_mapViewer = nullptr;
     TOrderSheet *m_sheet = nullptr;
     TInfoProgress *m_infoProgress = nullptr;
@@ -181,5 +227,9 @@ private:
     TOrdersForm *m_ordersForm = nullptr;
     TDialogForm *m_dialogForm = nullptr;
     TFormAbout *m_formAbout = nullptr;
+    TBankOfMaterialsForm *m_bankOfMaterialsForm = nullptr;
+    TBankOfProductsForm *m_bankOfProductsForm = nullptr;
+    lamira::Progress *m_runProgress = nullptr;
+    std::unique_ptr<lamira::CutRun> m_cutRun;
     bool m_shown = false;
 };

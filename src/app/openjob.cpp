@@ -7,29 +7,11 @@
 #include "shell/messages.h"
 #include "shell/operationcancelled.h"
 #include "store/database.h"
+#include "store/runinput.h"
 
 #include <QFile>
 
 namespace lamira {
-
-namespace {
-
-// The settings a cut run takes from the Settings row besides the job.
-void readDisplaySettings(Database &database, CutJob &job)
-{
-    Cursor settings = database.select(QStringLiteral("Select * From Settings"));
-    if (settings.isEmpty())
-        return;
-    job.ListColor = settings.integer(QStringLiteral("ListColor"));
-    job.DetailColor = settings.integer(QStringLiteral("DetailColor"));
-    job.RestColor = settings.integer(QStringLiteral("RestColor"));
-    job.EditorColor = settings.integer(QStringLiteral("EditorColor"));
-    job.FonColor = settings.integer(QStringLiteral("FonColor"));
-    job.OddVisible = settings.text(QStringLiteral("OddVisible")) == QLatin1String("1");
-    job.OddSize = settings.integer(QStringLiteral("OddSize"));
-}
-
-} // namespace
 
 bool openJob(TMainForm &form, const QString &path)
 {
@@ -41,19 +23,23 @@ bool openJob(TMainForm &form, const QString &path)
     CutJob job;
     try {
         job = ReadCutJob(file.readAll());
-        readDisplaySettings(form.database(), job);
+        // The colours and labels come from the Settings row; the job keeps
+        // its own texture rule.
+        const bool textureAll = job.TextureAll;
+        RunInput::readRunSettings(form.database(), job);
+        job.TextureAll = textureAll;
     } catch (const std::exception &e) {
         showError(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(e.what())), &form);
         return false;
     }
 
-    form.mapViewer()->forgetRun();
+    auto run = std::make_unique<CutRun>();
     NullProgress noWindow;
     Progress &progress = form.infoProgress() ? static_cast<Progress &>(*form.infoProgress())
                                              : static_cast<Progress &>(noWindow);
     CutOutcome outcome = CutOutcome::Cancelled;
     try {
-        outcome = form.cutRun().Run(job, progress, [&form](const std::string &text) {
+        outcome = run->Run(job, progress, [&form](const std::string &text) {
             showInformation(QString::fromUtf8(text.data(), qsizetype(text.size())), &form);
         });
     } catch (const OperationCancelled &) {
@@ -61,7 +47,7 @@ bool openJob(TMainForm &form, const QString &path)
     }
     if (outcome != CutOutcome::Done)
         return false;
-    form.mapViewer()->showRun(form.cutRun());
+    form.adoptRun(std::move(run));
     return true;
 }
 

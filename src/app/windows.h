@@ -6,8 +6,14 @@
 #include "maps_ui/countform.h"
 #include "maps_ui/editorform.h"
 #include "shell/infoprogress.h"
+#include "store/forms/bankofmaterialsform.h"
+#include "store/forms/bankofproductsform.h"
 #include "store/forms/dialogform.h"
+#include "store/forms/formadddetail.h"
+#include "store/forms/newdetailform.h"
+#include "store/forms/newmakeform.h"
 #include "store/forms/ordersform.h"
+#include "store/forms/selectform.h"
 
 #include <memory>
 
@@ -33,12 +39,18 @@ public:
     std::unique_ptr<TMainForm> MainForm;
     std::unique_ptr<TCalendarForm> CalendarForm;
     std::unique_ptr<TOrdersForm> OrdersForm;
+    std::unique_ptr<TBankOfMaterialsForm> BankOfMaterialsForm;
     std::unique_ptr<TDialogForm> DialogForm;
     std::unique_ptr<TCountForm> CountForm;
     std::unique_ptr<TEditorForm> EditorForm;
+    std::unique_ptr<TBankOfProductsForm> BankOfProductsForm;
+    std::unique_ptr<TNewMakeForm> NewMakeForm;
+    std::unique_ptr<TSelectForm> SelectForm;
+    std::unique_ptr<TNewDetailForm> NewDetailForm;
     // Installs its error hook in the Application when created.
     std::unique_ptr<TInfoProgress> InfoProgress;
     std::unique_ptr<TFormAbout> FormAbout;
+    std::unique_ptr<TFormAddDetail> FormAddDetail;
 };
 
 } // namespace lamira

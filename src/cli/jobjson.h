@@ -10,12 +10,6 @@ namespace lamira {
 
 class CutRun;
 
-// Limits that keep a job within what the cutter handles sanely: lengths in
-// millimetres, saw width, and the number of Detail records a job may make.
-inline constexpr int MaxJobLength = 100000;
-inline constexpr int MaxJobSaw = 1000;
-inline constexpr long long MaxJobCopies = 100000;
-
 // Reads a cut job:
 //   {"texture_all": bool,
 //    "materials": [{"name": text, "saw": mm, "sizes": [1000|1250|1500|2000, ...]}],

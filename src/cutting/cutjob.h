@@ -5,6 +5,13 @@
 
 namespace lamira {
 
+// Limits that keep a job within what the cutter handles sanely: lengths in
+// millimetres, saw width, and the number of Detail records a job may make.
+// Job files and jobs read from the database are held to them alike.
+inline constexpr int MaxJobLength = 100000;
+inline constexpr int MaxJobSaw = 1000;
+inline constexpr long long MaxJobCopies = 100000;
+
 // Everything a cut run reads: the settings that matter to it, the materials
 // bank and the marked detail rows. The GUI fills it from the database, the
 // headless cutter from a job file.

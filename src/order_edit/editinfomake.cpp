@@ -4,6 +4,7 @@
 #include "order_edit/sheetnumbers.h"
 #include "shell/messages.h"
 #include "store/orders.h"
+#include "store/productbank.h"
 
 #include <QAction>
 #include <QEvent>
@@ -135,6 +136,9 @@ TEditInfoMake::TEditInfoMake(TOrderSheet &sheet, QWidget *parent) : QFrame(paren
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    N2 = PopupMenu2->addAction(QStringLiteral("Экспортировать изделие в банк"));
+    N2->setObjectName(QStringLiteral("N2"));
+    connect(N2, &QAction::triggered, this, &TEditInfoMake::N2Click);
     N4 = PopupMenu2->addAction(QStringLiteral("Удалить"));
     N4->setObjectName(QStringLiteral("N4"));
     connect(N4, &QAction::triggered, this, &TEditInfoMake::N4Click);
@@ -498,6 +502,22 @@ void TEditInfoMake::N3Click()
     }
     Edit1->setText(QString::number(SheetNumbers::totalQuantity(quantities)));
     Edit2->setText(SheetNumbers::totalArea(areas, m_sheet.decimalPoint()));
+}
+
+void TEditInfoMake::N2Click()
+{
+    if (m_sheet.CurrentHeaderEdit)
+        m_sheet.CurrentHeaderEdit->deselect();
+    // What is exported is what the database holds; an order that could not
+    // be saved would give the bank an older product than the one shown.
+    if (!m_sheet.saveOrder())
+        return;
+    try {
+        lamira::ProductBank::exportOrderProduct(m_sheet.database(), m_sheet.orderNumber(),
+                                                NameEdit->text());
+    } catch (const std::exception &e) {
+        lamira::showError(QString::fromUtf8(e.what()), window());
+    }
 }
 
 void TEditInfoMake::N4Click()

@@ -68,6 +68,10 @@ public:
     void N1Click(); // "Поменять местами": length and width
     void N3Click(); // "Удалить": the row
     // Panel popup.
+    // "Экспортировать изделие в банк": saves the order, then copies the
+    // stored product of this panel's name with its lines into the products
+    // bank, unless the bank has a product of that name (silently).
+    void N2Click();
     void N4Click(); // "Удалить": the product
 
     // Cell handlers; `edit` is the cell that changed or was clicked.
@@ -100,6 +104,7 @@ public:
     QAction *N1;
     QAction *N3;
     QMenu *PopupMenu2;
+    QAction *N2;
     QAction *N4;
 
 protected:

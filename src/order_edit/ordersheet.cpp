@@ -2,7 +2,6 @@
 
 #include "cutting/progress.h"
 #include "order_edit/editinfomake.h"
-#include "order_edit/materialchooser.h"
 #include "order_edit/sheetnumbers.h"
 
 #include <QEvent>
@@ -20,9 +19,6 @@ TOrderSheet::TOrderSheet(lamira::Database &database, QScrollArea *scrollBox,
       m_decimalPoint(QLocale().decimalPoint())
 {
     setObjectName(QStringLiteral("OrderSheet"));
-    m_chooser = [this](TEditInfoMake *, const QString &start) {
-        return chooseMaterialFromBank(m_scrollBox->window(), m_database, start);
-    };
     m_sheetArea = m_scrollBox->widget();
     m_sheetArea->installEventFilter(this);
 }

@@ -35,6 +35,9 @@ public:
     using MaterialChooser = std::function<QString(TEditInfoMake *target, const QString &start)>;
     // The number of the order the sheet shows (the main window's NumberEdit).
     using OrderNumber = std::function<QString()>;
+    // Saves the open order as "Сохранить" does; false when it was not saved
+    // (the user has been told why).
+    using OrderSaver = std::function<bool()>;
 
     // Panels go into productArea (the layout of scrollBox's widget), above
     // its closing stretch.
@@ -66,6 +69,10 @@ public:
     void setOrderNumber(OrderNumber number) { m_orderNumber = std::move(number); }
     QString orderNumber() const { return m_orderNumber ? m_orderNumber() : QString(); }
 
+    void setOrderSaver(OrderSaver saver) { m_saver = std::move(saver); }
+    bool saveOrder() { return m_saver && m_saver(); }
+
+    // Without a chooser a material cell keeps its text.
     void setMaterialChooser(MaterialChooser chooser) { m_chooser = std::move(chooser); }
     QString chooseMaterial(TEditInfoMake *target, const QString &start);
 
@@ -93,6 +100,7 @@ private:
     QPointer<QWidget> m_sheetArea; // the scroll box's content widget
     QVBoxLayout *m_productArea;
     OrderNumber m_orderNumber;
+    OrderSaver m_saver;
     MaterialChooser m_chooser;
     QString m_decimalPoint;
 };

@@ -129,6 +129,16 @@ QString areaOfWholeNumbers(qint64 length, qint64 width, qint64 quantity,
                          decimalPoint);
 }
 
+std::optional<QString> bankLineArea(const QString &length, const QString &width,
+                                    const QString &decimalPoint)
+{
+    const auto l = wholeNumber(length);
+    const auto w = wholeNumber(width);
+    if (!l || !w)
+        return std::nullopt;
+    return areaOfWholeNumbers(*l, *w, 1, decimalPoint);
+}
+
 QString areaOfReals(double length, double width, double quantity, const QString &decimalPoint)
 {
     return roundedText(length * width * quantity * 0.000001, 3, decimalPoint);

@@ -29,6 +29,13 @@ QString roundedText(double value, int decimals, const QString &decimalPoint);
 QString areaOfWholeNumbers(qint64 length, qint64 width, qint64 quantity,
                            const QString &decimalPoint);
 
+// The area of a products-bank line from the texts of its length and width
+// (the quantity is not included): length × width × 10^-6 to 6 places, as
+// the order rows compute it. Nothing while either text is empty or not a
+// whole number.
+std::optional<QString> bankLineArea(const QString &length, const QString &width,
+                                    const QString &decimalPoint);
+
 // The area as the quantity cell computes it, from real factors, rounded to
 // 3 decimals.
 QString areaOfReals(double length, double width, double quantity, const QString &decimalPoint);

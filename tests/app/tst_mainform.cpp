@@ -247,7 +247,8 @@ void MainFormTest::sheetButtonsAndMenus()
     QCOMPARE(texts(m_form->OrderButtonMenu),
              (QStringList{"NewItem=Новый", "OpenItem=Открыть", "SaveItem=Сохранить",
                           "SaveAsItem=Сохранить как..."}));
-    QCOMPARE(texts(m_form->PopupMenu1), QStringList{"CreateItem=Добавить"});
+    QCOMPARE(texts(m_form->PopupMenu1),
+             (QStringList{"CreateItem=Добавить", "ImportFromBankItem=Импорт из банка изделий"}));
     QCOMPARE(m_form->OrderButton->text(), QString("Заказ"));
     QCOMPARE(m_form->ProductsButton->text(), QString("Изделия"));
     QCOMPARE(m_form->ComponentsButton->text(), QString("Детали"));

@@ -58,7 +58,8 @@ void OpenJobTest::showsTheMapsOfAJob()
 
     QVERIFY(m_form->PageControl1->isVisible());
     QCOMPARE(m_form->PageControl1->currentWidget(), m_form->TabSheet2);
-    lamira::CutRun &run = m_form->cutRun();
+    QVERIFY(m_form->cutRun());
+    lamira::CutRun &run = *m_form->cutRun();
     MapViewer *viewer = m_form->mapViewer();
     QCOMPARE(viewer->parentWidget(), m_form->TabSheet2);
     QCOMPARE(viewer->ComboBox1->count(), run.MaterialCount() + 1);
@@ -109,7 +110,7 @@ void OpenJobTest::reportsAJobThatCannotBeRead()
     QVERIFY(messages.texts().front().startsWith(path));
     QVERIFY(messages.texts().front().contains(problem));
     QVERIFY(!m_form->PageControl1->isVisible());
-    QVERIFY(m_form->cutRun().Maps.empty());
+    QVERIFY(!m_form->cutRun());
 }
 
 QTEST_MAIN(OpenJobTest)

@@ -1,15 +1,12 @@
 #include "cutting/progress.h"
 #include "messagerecorder.h"
-#include "modal.h"
 #include "order_edit/editinfomake.h"
-#include "order_edit/materialchooser.h"
 #include "order_edit/ordersheet.h"
 #include "store/orders.h"
 #include "testdatabase.h"
 #include "typing.h"
 
 #include <QAction>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -71,7 +68,6 @@ private slots:
     void wrongNumberTurnsRed();
     void productQuantityTurnsRed();
     void materialCellUsesTheChooser();
-    void bankChooserListsTheMaterials();
     void doubleClickOnTheEmptySheet();
     void popupMenus();
     void removeProductRenumbersPanels();
@@ -479,40 +475,6 @@ void EditInfoMakeTest::materialCellUsesTheChooser()
     QCOMPARE(material->text(), QString("ЛДСП Бук"));
 }
 
-void EditInfoMakeTest::bankChooserListsTheMaterials()
-{
-    lamira::Database &db = m_fixture->db();
-    for (const char *name : {"ЛДСП Бук", "МДФ 'Белый'", "ДВП"})
-        db.execute("Insert Into Tree (NameGroup, NameMaterial) Values ('Плиты', ?)",
-                   {QString(name)});
-    m_sheet->setMaterialChooser([this](TEditInfoMake *, const QString &start) {
-        return chooseMaterialFromBank(m_host.get(), m_fixture->db(), start);
-    });
-    TEditInfoMake *panel = m_sheet->AddProductPanel();
-    QLineEdit *material = panel->cell(0, TEditInfoMake::MaterialColumn);
-    QStringList offered;
-    lamira::test::whenModal([&offered](QWidget *modal) {
-        auto *dialog = qobject_cast<QInputDialog *>(modal);
-        offered = dialog->comboBoxItems();
-        dialog->setTextValue("МДФ 'Белый'");
-        dialog->accept();
-    });
-    QTest::mouseClick(material, Qt::LeftButton);
-    QCOMPARE(offered, (QStringList{"ЛДСП Бук", "МДФ 'Белый'", "ДВП"}));
-    QCOMPARE(material->text(), QString("МДФ 'Белый'"));
-
-    QString shownFirst;
-    lamira::test::whenModal([&shownFirst](QWidget *modal) {
-        auto *dialog = qobject_cast<QInputDialog *>(modal);
-        shownFirst = dialog->textValue();
-        dialog->setTextValue("ДВП");
-        dialog->reject();
-    });
-    QTest::mouseClick(material, Qt::LeftButton);
-    QCOMPARE(shownFirst, QString("МДФ 'Белый'")); // starts at the cell's material
-    QCOMPARE(material->text(), QString("МДФ 'Белый'"));
-}
-
 void EditInfoMakeTest::doubleClickOnTheEmptySheet()
 {
     int calls = 0;
@@ -534,7 +496,8 @@ void EditInfoMakeTest::popupMenus()
 {
     TEditInfoMake *panel = m_sheet->AddProductPanel();
     QCOMPARE(actionTexts(panel->PopupMenu1), (QStringList{"Поменять местами", "Удалить"}));
-    QCOMPARE(actionTexts(panel->PopupMenu2), QStringList{"Удалить"});
+    QCOMPARE(actionTexts(panel->PopupMenu2),
+             (QStringList{"Экспортировать изделие в банк", "Удалить"}));
     QTest::mousePress(panel->CommentEdit, Qt::RightButton);
     QCOMPARE(m_sheet->CurrentHeaderEdit.data(), panel->CommentEdit);
     QTest::mouseRelease(panel->CommentEdit, Qt::RightButton);

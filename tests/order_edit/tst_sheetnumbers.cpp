@@ -19,6 +19,8 @@ private slots:
     void areaOfWholeNumbers();
     void areaOfReals_data();
     void areaOfReals();
+    void bankLineArea_data();
+    void bankLineArea();
     void totals_data();
     void totals();
 };
@@ -209,6 +211,48 @@ void SheetNumbersTest::totals()
     QFETCH(qint64, quantity);
     QCOMPARE(SheetNumbers::totalArea(cells, "."), area);
     QCOMPARE(SheetNumbers::totalQuantity(cells), quantity);
+}
+
+void SheetNumbersTest::bankLineArea_data()
+{
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("point");
+    QTest::addColumn<QString>("area"); // empty: no area
+
+    QTest::newRow("600 x 400") << "600"
+                               << "400"
+                               << "."
+                               << "0.24";
+    QTest::newRow("comma locale") << "600"
+                                  << "400"
+                                  << ","
+                                  << "0,24";
+    QTest::newRow("six places") << "333"
+                                << "333"
+                                << "."
+                                << "0.110889";
+    QTest::newRow("blanks around") << " 1 "
+                                   << "1"
+                                   << "."
+                                   << "0.000001";
+    QTest::newRow("width missing") << "600"
+                                   << ""
+                                   << "."
+                                   << "";
+    QTest::newRow("not a whole number") << "600"
+                                        << "40,5"
+                                        << "."
+                                        << "";
+}
+
+void SheetNumbersTest::bankLineArea()
+{
+    QFETCH(QString, length);
+    QFETCH(QString, width);
+    QFETCH(QString, point);
+    QFETCH(QString, area);
+    QCOMPARE(SheetNumbers::bankLineArea(length, width, point).value_or(QString()), area);
 }
 
 QTEST_APPLESS_MAIN(SheetNumbersTest)

@@ -41,8 +41,10 @@ TOrdersForm::TOrdersForm(lamira::Database &database, QWidget *parent)
     DBGrid1->setColumnWidth(4, 180);
     // A double click opens the order, like selecting it and pressing "OK".
     connect(DBGrid1, &QTableWidget::cellDoubleClicked, this, [this] {
-        if (OKButton->isVisible())
+        if (!OKButton->isHidden())
             OKButtonClick();
+        else if (!B->isHidden())
+            BClick();
     });
 
     const auto button = [this](const char *name, const QString &caption) {
@@ -58,6 +60,7 @@ TOrdersForm::TOrdersForm(lamira::Database &database, QWidget *parent)
     CancelButton = button("CancelButton", QStringLiteral("Отмена"));
     DeleteButton = button("DeleteButton", QStringLiteral("Удалить"));
     connect(OKButton, &QPushButton::clicked, this, &TOrdersForm::OKButtonClick);
+    connect(B, &QPushButton::clicked, this, &TOrdersForm::BClick);
     connect(CommentButton, &QPushButton::clicked, this, &TOrdersForm::CommentButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TOrdersForm::CancelButtonClick);
     connect(DeleteButton, &QPushButton::clicked, this, &TOrdersForm::DeleteButtonClick);
@@ -131,6 +134,16 @@ void TOrdersForm::OKButtonClick()
     const auto entry = selectedEntry();
     if (entry && m_loader)
         m_loader(*entry);
+}
+
+void TOrdersForm::BClick()
+{
+    const auto entry = selectedEntry();
+    if (!entry)
+        return;
+    if (m_jobAdder)
+        m_jobAdder(*entry);
+    accept();
 }
 
 void TOrdersForm::CommentButtonClick()

@@ -33,6 +33,8 @@ public:
     void setDialogForm(TDialogForm *dialog);
     // What "OK" does with the selected order.
     void setLoader(Loader loader) { m_loader = std::move(loader); }
+    // What B does with the selected order: add it to the cutting job.
+    void setJobAdder(Loader adder) { m_jobAdder = std::move(adder); }
 
     // Reads the orders again ("Select * From Orders"); the selection stays
     // on the same order while it exists. False (and the error shown) when
@@ -47,6 +49,9 @@ public:
     void showB(bool shown);
 
     void OKButtonClick();
+    // Adds the selected order to the cutting job and closes the list; with
+    // an empty list nothing happens.
+    void BClick();
     void CommentButtonClick();
     void CancelButtonClick();
     void DeleteButtonClick();
@@ -65,5 +70,6 @@ private:
     QList<lamira::OrderListEntry> m_entries;
     TDialogForm *m_dialog = nullptr;
     Loader m_loader;
+    Loader m_jobAdder;
     qint64 m_noteOrder = 0; // the order whose note the dialog changes
 };

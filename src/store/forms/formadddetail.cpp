@@ -1,0 +1,66 @@
+#include "store/forms/formadddetail.h"
+
+#include "shell/guarded.h"
+#include "store/cuttingjob.h"
+#include "store/forms/bankgrids.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+TFormAddDetail::TFormAddDetail(lamira::Database &database, QWidget *parent)
+    : QDialog(parent), m_database(database)
+{
+    setObjectName(QStringLiteral("FormAddDetail"));
+    setWindowTitle(QStringLiteral("Добавить деталь"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    resize(860, 420);
+
+    DBGrid2 = BankGrids::lineGrid(this, "DBGrid2");
+    connect(DBGrid2, &QTableWidget::cellDoubleClicked, this, &TFormAddDetail::SpeedButton1Click);
+    SpeedButton1 = new QPushButton(QStringLiteral("ОК"), this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setDefault(true);
+    SpeedButton2 = new QPushButton(QStringLiteral("Отмена"), this);
+    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    SpeedButton2->setAutoDefault(false);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TFormAddDetail::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TFormAddDetail::SpeedButton2Click);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(SpeedButton1);
+    buttons->addWidget(SpeedButton2);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(DBGrid2, 1);
+    layout->addLayout(buttons);
+}
+
+void TFormAddDetail::showEvent(QShowEvent *event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFormAddDetail::FormShow()
+{
+    m_lines.clear();
+    lamira::guarded(this, [this] { m_lines = lamira::ProductBank::allLines(m_database); });
+    BankGrids::showLines(DBGrid2, m_lines);
+}
+
+void TFormAddDetail::SpeedButton1Click()
+{
+    const int row = BankGrids::currentRow(DBGrid2);
+    if (row >= 0 && row < m_lines.size() && lamira::guarded(this, [this, row] {
+            lamira::CuttingJob::addBankDetail(m_database, m_lines.at(row).id);
+        }))
+        emit jobChanged();
+    accept();
+}
+
+void TFormAddDetail::SpeedButton2Click()
+{
+    reject();
+}
