@@ -7,6 +7,7 @@
 #include "store/database.h"
 
 #include <QCommandLineParser>
+#include <QLocale>
 #include <QTimer>
 
 #include <cstdio>
@@ -48,6 +49,12 @@ int runLamira(int argc, char *argv[])
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lamira 2.0 SE"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
+    // Dates and numbers follow the system's regional settings. A machine
+    // without any (the C locale) would show English month names in a Russian
+    // program and clip them in the date fields: such a machine gets the
+    // Russian conventions (dd.MM.yyyy, decimal comma).
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Раскрой листовых материалов"));
