@@ -123,6 +123,12 @@ private:
         Stable,
         Exchange
     };
+    // When a series of sheet lengths moves RunSheetWidth on by its step.
+    enum class Advance
+    {
+        AfterEach,  // the first length is RunSheetWidth itself
+        BeforeEach, // RunSheetWidth itself is never tried
+    };
     using AfterMap = std::function<bool(size_t detailsLeft)>;
 
     // Builds maps of RunSheetWidth x RunSheetHeight from the working list
@@ -130,6 +136,13 @@ private:
     bool buildMaps(std::vector<Detail *> &work, OwnedMaps &out, Resort resort,
                    const AfterMap &afterMap);
     bool cutGroup(int number, OwnedMaps &maps, Progress &progress);
+    // Cuts GroupDetails once at each of `lengths` sheet lengths of
+    // RunSheetHeight, RunSheetWidth moving by `step`, and appends the series
+    // with the least SeriesArea to `maps` (ties go to the shorter length).
+    // The caller sets up and starts the progress display; here the second bar
+    // follows the maps of a length, the first the lengths done, and the
+    // display is finished. False when cancelled.
+    bool cutLengths(int lengths, int step, Advance advance, OwnedMaps &maps, Progress &progress);
     void selectStrip(const std::vector<Detail *> &work);
     void message(const std::string &text);
     Detail &newRecord(const CutJob::Row &row, const CutJob::Material *bank, int rowNo, int copies);

@@ -60,16 +60,6 @@ const char *groupCaption(int number)
     }
 }
 
-// Sum of the sheet areas of a series from its second map on: a series that
-// fits on one sheet scores 0, whatever the sheet's size.
-double seriesArea(const OwnedMaps &series, size_t from = 1)
-{
-    double area = 0;
-    for (size_t i = from; i < series.size(); ++i)
-        area += double(series[i]->Width) * series[i]->Height;
-    return area;
-}
-
 } // namespace
 
 void CutRun::selectStrip(const std::vector<Detail *> &work)
@@ -149,6 +139,12 @@ bool CutRun::cutGroup(int number, OwnedMaps &maps, Progress &progress)
     progress.Refresh(Progress::Start);
     progress.SetParts(Progress::FirstBar | Progress::SecondBar | Progress::CancelButton);
 
+    return cutLengths(lengths, 50, Advance::AfterEach, maps, progress);
+}
+
+bool CutRun::cutLengths(int lengths, int step, Advance advance, OwnedMaps &maps,
+                        Progress &progress)
+{
     std::vector<OwnedMaps> series(static_cast<size_t>(lengths));
     std::vector<Detail *> work;
     auto afterMap = [&progress](size_t left) {
@@ -159,6 +155,8 @@ bool CutRun::cutGroup(int number, OwnedMaps &maps, Progress &progress)
         return true;
     };
     for (int k = 0; k < lengths; ++k) {
+        if (advance == Advance::BeforeEach)
+            RunSheetWidth += step;
         work = GroupDetails;
         for (Detail *d : work)
             d->IsPlaced = false;
@@ -173,15 +171,17 @@ bool CutRun::cutGroup(int number, OwnedMaps &maps, Progress &progress)
             return false;
         }
         progress.Refresh(Progress::Update);
-        RunSheetWidth += 50;
+        if (advance == Advance::AfterEach)
+            RunSheetWidth += step;
     }
+    progress.Refresh(Progress::Finish);
 
-    // The least sheet area beyond the first sheet wins; ties go to the
-    // shorter length.
+    // The least sheet area beyond the first sheet wins and ties go to the
+    // shorter length; no series below the 3e10 start leaves the first one.
     double bestArea = 3e10;
     size_t best = 0;
     for (size_t k = 0; k < series.size(); ++k) {
-        const double area = seriesArea(series[k]);
+        const double area = SeriesArea(series[k]);
         if (area < bestArea) {
             bestArea = area;
             best = k;
@@ -189,8 +189,6 @@ bool CutRun::cutGroup(int number, OwnedMaps &maps, Progress &progress)
     }
     for (auto &map : series[best])
         maps.push_back(std::move(map));
-    series.clear();
-    progress.Refresh(Progress::Finish);
     return true;
 }
 

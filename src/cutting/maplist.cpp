@@ -74,6 +74,14 @@ template <class List> void shortenSheets(List &maps)
     sortMaps(maps);
 }
 
+template <class List> double seriesArea(const List &maps)
+{
+    double area = 0;
+    for (size_t i = 1; i < maps.size(); ++i)
+        area += double(rootOf(maps[i]).Width) * rootOf(maps[i]).Height;
+    return area;
+}
+
 } // namespace
 
 void SortMaps(std::vector<CTree *> &maps)
@@ -108,6 +116,16 @@ void MergeMaps(OwnedMaps &maps)
             }
         }
     }
+}
+
+double SeriesArea(const std::vector<CTree *> &maps)
+{
+    return seriesArea(maps);
+}
+
+double SeriesArea(const OwnedMaps &maps)
+{
+    return seriesArea(maps);
 }
 
 std::vector<CTree *> MapView(const OwnedMaps &maps)

@@ -29,6 +29,12 @@ void ShortenSheets(OwnedMaps &maps);
 // touched. Run after SortMaps, after an edit as after a cut.
 void MergeMaps(OwnedMaps &maps);
 
+// Sum of the sheet areas (root Width x Height) from the second map on: a
+// list that fits on one sheet scores 0, whatever the sheet's size. The cut
+// passes choose between alternative lists of a pool's maps by it.
+double SeriesArea(const std::vector<CTree *> &maps);
+double SeriesArea(const OwnedMaps &maps);
+
 // Non-owning view of an owning list, in the same order.
 std::vector<CTree *> MapView(const OwnedMaps &maps);
 

@@ -78,49 +78,8 @@ bool CutRun::OptimizeMaps(OwnedMaps &maps, Progress &progress)
     progress.SetParts(Progress::FirstBar | Progress::SecondBar | Progress::CancelButton);
     progress.Refresh(Progress::Start);
 
-    std::vector<OwnedMaps> series(static_cast<size_t>(lengths));
-    std::vector<Detail *> work;
-    auto afterMap = [&progress](size_t left) {
-        progress.Pos2 = progress.Max2 - int(left);
-        if (progress.Cancelled())
-            return false;
-        progress.Refresh(Progress::Update);
-        return true;
-    };
-    for (int k = 0; k < lengths; ++k) {
-        // The start length itself is never tried.
-        RunSheetWidth += Step;
-        work = GroupDetails;
-        for (Detail *d : work)
-            d->IsPlaced = false;
-        progress.Max2 = int(work.size());
-        if (!buildMaps(work, series[size_t(k)], Resort::Stable, afterMap)) {
-            progress.Refresh(Progress::Finish);
-            return false;
-        }
-        progress.Pos1 = k;
-        if (progress.Cancelled()) {
-            progress.Refresh(Progress::Finish);
-            return false;
-        }
-        progress.Refresh(Progress::Update);
-    }
-    progress.Refresh(Progress::Finish);
-
-    double bestArea = 3e10;
-    size_t best = 0;
-    for (size_t k = 0; k < series.size(); ++k) {
-        double area = 0;
-        for (size_t i = 1; i < series[k].size(); ++i)
-            area += double(series[k][i]->Width) * series[k][i]->Height;
-        if (area < bestArea) {
-            bestArea = area;
-            best = k;
-        }
-    }
-    for (auto &map : series[best])
-        maps.push_back(std::move(map));
-    return true;
+    // The start length itself is never tried.
+    return cutLengths(lengths, Step, Advance::BeforeEach, maps, progress);
 }
 
 } // namespace lamira

@@ -107,21 +107,16 @@ void CutRun::OptimizeSheetGroups(OwnedMaps &maps)
         // built wins ties, and even one no better than the start replaces it.
         double bestArea = 3e9;
         size_t best = 0;
+        std::vector<CTree *> list;
         for (size_t c = 0; c < candidates.size(); ++c) {
-            double area = 0;
-            size_t position = 0;
-            auto add = [&](const CTree &map) {
-                if (position++ > 0)
-                    area += double(map.Width) * map.Height;
-            };
-            for (const auto &map : candidates[c].fresh)
-                add(*map);
+            list = MapView(candidates[c].fresh);
             for (size_t g = 0; g < groups.size(); ++g) {
                 if (g == candidates[c].excluded)
                     continue;
                 for (size_t i = groups[g].begin; i < groups[g].end; ++i)
-                    add(*maps[i]);
+                    list.push_back(maps[i].get());
             }
+            const double area = SeriesArea(list);
             if (area < bestArea) {
                 bestArea = area;
                 best = c;
