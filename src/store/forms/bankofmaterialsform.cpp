@@ -3,6 +3,7 @@
 #include "shell/guarded.h"
 #include "shell/messages.h"
 #include "store/forms/dialogform.h"
+#include "store/forms/formbuttons.h"
 #include "store/materialbank.h"
 
 #include <QEvent>
@@ -47,14 +48,6 @@ QLabel *valueBox(QWidget *parent, const char *name, int width)
     label->setMinimumWidth(width);
     label->setFixedHeight(22);
     return label;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
@@ -104,12 +97,13 @@ TBankOfMaterialsForm::TBankOfMaterialsForm(lamira::Database &database, QWidget *
     connect(SawHeight, &QLineEdit::textEdited, this, &TBankOfMaterialsForm::SawHeightChange);
     connect(min, &QLineEdit::textEdited, this, &TBankOfMaterialsForm::minChange);
 
-    CreateGroupButton = button(this, "CreateGroupButton", QStringLiteral("Добавить группу"));
+    CreateGroupButton =
+        FormButtons::button(this, "CreateGroupButton", QStringLiteral("Добавить группу"));
     CreateMaterialButton =
-        button(this, "CreateMaterialButton", QStringLiteral("Добавить материал"));
-    RenameButton = button(this, "RenameButton", QStringLiteral("Переименовать"));
-    DeleteButton = button(this, "DeleteButton", QStringLiteral("Удалить"));
-    CloseButton = button(this, "CloseButton", QStringLiteral("Закрыть"));
+        FormButtons::button(this, "CreateMaterialButton", QStringLiteral("Добавить материал"));
+    RenameButton = FormButtons::button(this, "RenameButton", QStringLiteral("Переименовать"));
+    DeleteButton = FormButtons::button(this, "DeleteButton", QStringLiteral("Удалить"));
+    CloseButton = FormButtons::button(this, "CloseButton", QStringLiteral("Закрыть"));
     connect(CreateGroupButton, &QPushButton::clicked, this,
             &TBankOfMaterialsForm::CreateGroupButtonClick);
     connect(CreateMaterialButton, &QPushButton::clicked, this,

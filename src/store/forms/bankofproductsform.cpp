@@ -5,6 +5,7 @@
 #include "shell/guarded.h"
 #include "store/cuttingjob.h"
 #include "store/forms/bankgrids.h"
+#include "store/forms/formbuttons.h"
 #include "store/forms/newdetailform.h"
 #include "store/forms/newmakeform.h"
 #include "store/numbering.h"
@@ -21,14 +22,6 @@
 namespace ProductBank = lamira::ProductBank;
 
 namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 // Sets the sheet's loading flag for a scope: the new panel starts without
 // its empty row, which the filled rows bring along.
@@ -65,15 +58,19 @@ TBankOfProductsForm::TBankOfProductsForm(lamira::Database &database, QWidget *pa
             DBGrid1CellClick();
     });
 
-    CreateMakeButton = button(this, "CreateMakeButton", QStringLiteral("Добавить изделие"));
-    DeleteMakeButton = button(this, "DeleteMakeButton", QStringLiteral("Удалить изделие"));
-    SpeedButton1 = button(this, "SpeedButton1", QStringLiteral("Добавить изделие"));
+    CreateMakeButton =
+        FormButtons::button(this, "CreateMakeButton", QStringLiteral("Добавить изделие"));
+    DeleteMakeButton =
+        FormButtons::button(this, "DeleteMakeButton", QStringLiteral("Удалить изделие"));
+    SpeedButton1 = FormButtons::button(this, "SpeedButton1", QStringLiteral("Добавить изделие"));
     SpeedButton1->setToolTip(QStringLiteral("Добавить изделие в открытый заказ"));
-    SpeedButton2 = button(this, "SpeedButton2", QStringLiteral("Добавить изделие"));
+    SpeedButton2 = FormButtons::button(this, "SpeedButton2", QStringLiteral("Добавить изделие"));
     SpeedButton2->setToolTip(QStringLiteral("Добавить изделие к текущему раскрою"));
-    CreateDetailButton = button(this, "CreateDetailButton", QStringLiteral("Добавить деталь"));
-    DeleteDetailButton = button(this, "DeleteDetailButton", QStringLiteral("Удалить деталь"));
-    SpeedButton3 = button(this, "SpeedButton3", QStringLiteral("Добавить деталь"));
+    CreateDetailButton =
+        FormButtons::button(this, "CreateDetailButton", QStringLiteral("Добавить деталь"));
+    DeleteDetailButton =
+        FormButtons::button(this, "DeleteDetailButton", QStringLiteral("Удалить деталь"));
+    SpeedButton3 = FormButtons::button(this, "SpeedButton3", QStringLiteral("Добавить деталь"));
     SpeedButton3->setToolTip(QStringLiteral("Добавить деталь к текущему раскрою"));
     connect(CreateMakeButton, &QPushButton::clicked, this,
             &TBankOfProductsForm::CreateMakeButtonClick);

@@ -3,6 +3,7 @@
 #include "shell/guarded.h"
 #include "store/cuttingjob.h"
 #include "store/forms/bankgrids.h"
+#include "store/forms/formbuttons.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,22 +20,16 @@ TFormAddDetail::TFormAddDetail(lamira::Database &database, QWidget *parent)
 
     DBGrid2 = BankGrids::lineGrid(this, "DBGrid2");
     connect(DBGrid2, &QTableWidget::cellDoubleClicked, this, &TFormAddDetail::SpeedButton1Click);
-    SpeedButton1 = new QPushButton(QStringLiteral("ОК"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setDefault(true);
-    SpeedButton2 = new QPushButton(QStringLiteral("Отмена"), this);
-    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    SpeedButton2->setAutoDefault(false);
+    const FormButtons::OkCancel buttons =
+        FormButtons::okCancel(this, "SpeedButton1", "SpeedButton2");
+    SpeedButton1 = buttons.ok;
+    SpeedButton2 = buttons.cancel;
     connect(SpeedButton1, &QPushButton::clicked, this, &TFormAddDetail::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TFormAddDetail::SpeedButton2Click);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(SpeedButton1);
-    buttons->addWidget(SpeedButton2);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(DBGrid2, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void TFormAddDetail::showEvent(QShowEvent *event)

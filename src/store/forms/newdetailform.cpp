@@ -3,6 +3,7 @@
 #include "order_edit/sheetnumbers.h"
 #include "shell/guarded.h"
 #include "shell/messages.h"
+#include "store/forms/formbuttons.h"
 #include "store/forms/selectform.h"
 #include "store/productbank.h"
 
@@ -80,22 +81,15 @@ TNewDetailForm::TNewDetailForm(lamira::Database &database, QWidget *parent)
     connect(WidthEdit, &QLineEdit::textChanged, this, &TNewDetailForm::WidthEditChange);
     connect(HeightEdit, &QLineEdit::textChanged, this, &TNewDetailForm::HeightEditChange);
 
-    OKButton = new QPushButton(QStringLiteral("ОК"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Отмена"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setAutoDefault(false);
+    const FormButtons::OkCancel buttons = FormButtons::okCancel(this, "OKButton", "CancelButton");
+    OKButton = buttons.ok;
+    CancelButton = buttons.cancel;
     connect(OKButton, &QPushButton::clicked, this, &TNewDetailForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TNewDetailForm::CancelButtonClick);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void TNewDetailForm::prepare(qint64 productId, int number)

@@ -2,6 +2,7 @@
 
 #include "shell/guarded.h"
 #include "shell/messages.h"
+#include "store/forms/formbuttons.h"
 #include "store/productbank.h"
 
 #include <QFormLayout>
@@ -30,12 +31,9 @@ TNewMakeForm::TNewMakeForm(lamira::Database &database, QWidget *parent)
     QuantityEdit = edit("QuantityEdit", 60);
     CommentEdit = edit("CommentEdit", 220);
 
-    OKButton = new QPushButton(QStringLiteral("ОК"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Отмена"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setAutoDefault(false);
+    const FormButtons::OkCancel buttons = FormButtons::okCancel(this, "OKButton", "CancelButton");
+    OKButton = buttons.ok;
+    CancelButton = buttons.cancel;
     connect(OKButton, &QPushButton::clicked, this, &TNewMakeForm::OKButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &TNewMakeForm::CancelButtonClick);
 
@@ -44,13 +42,9 @@ TNewMakeForm::TNewMakeForm(lamira::Database &database, QWidget *parent)
     fields->addRow(QStringLiteral("Наименование"), NameEdit);
     fields->addRow(QStringLiteral("Кол-во"), QuantityEdit);
     fields->addRow(QStringLiteral("Примечание"), CommentEdit);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void TNewMakeForm::prepare(int number)
