@@ -2,12 +2,12 @@
 
 #include "cutting/ctree.h"
 #include "maps_ui/mapcolours.h"
+#include "maps_ui/treewalk.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
-#include <vector>
 
 namespace lamira {
 
@@ -115,27 +115,18 @@ void drawMap(QPainter &painter, const QRectF &target, const CTree &root, const M
     if (root.Width <= 0 || root.Height <= 0 || target.isEmpty())
         return;
     const double scale = std::min(target.width() / root.Width, target.height() / root.Height);
-    std::vector<const CTree *> pending{&root};
-    while (!pending.empty()) {
-        const CTree *n = pending.back();
-        pending.pop_back();
-        if (n->Below)
-            pending.push_back(n->Below.get());
-        if (n->Right)
-            pending.push_back(n->Right.get());
-        if (n->Piece)
-            pending.push_back(n->Piece.get());
-        if (!isDrawn(*n))
-            continue;
-        const QRectF rect(target.left() + (n->Left - root.Left) * scale,
-                          target.top() + (n->Top - root.Top) * scale, n->Width * scale,
-                          n->Height * scale);
-        const NodeKind kind = nodeKind(*n);
+    forEachNode(root, [&](const CTree &n) {
+        if (!isDrawn(n))
+            return;
+        const QRectF rect(target.left() + (n.Left - root.Left) * scale,
+                          target.top() + (n.Top - root.Top) * scale, n.Width * scale,
+                          n.Height * scale);
+        const NodeKind kind = nodeKind(n);
         QString caption;
         if (kind == NodeKind::FreeArea || options.DetailSizes)
-            caption = nodeCaption(*n, options.OddVisible);
+            caption = nodeCaption(n, options.OddVisible);
         drawNode(painter, rect, kindColour(kind, colours), caption, false, options.Frame);
-    }
+    });
 }
 
 } // namespace lamira
