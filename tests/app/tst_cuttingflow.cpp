@@ -11,6 +11,7 @@
 #include "store/materialbank.h"
 #include "store/orders.h"
 #include "store/productbank.h"
+#include "tablerows.h"
 #include "testdatabase.h"
 #include "typing.h"
 
@@ -37,6 +38,7 @@
 
 using lamira::Database;
 using lamira::OrderLine;
+using lamira::test::marked;
 using lamira::test::MessageRecorder;
 using lamira::test::TestDatabase;
 using lamira::test::typeText;
@@ -109,16 +111,6 @@ void bankMaterial(Database &db, const QString &name, QList<int> heights, int saw
     QVERIFY(MaterialBank::setSawWidth(db, name, QString::number(saw)));
     for (int h : heights)
         QVERIFY(MaterialBank::toggleSize(db, name, h));
-}
-
-QStringList marked(Database &db, const QString &table)
-{
-    QStringList out;
-    for (lamira::Cursor c =
-             db.select(QStringLiteral("Select Name From %1 Where V='V' Order By ID").arg(table));
-         !c.eof(); c.next())
-        out << c.text("Name");
-    return out;
 }
 
 QStringList comboTexts(const QComboBox *box)

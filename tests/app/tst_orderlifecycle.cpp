@@ -5,6 +5,7 @@
 #include "order_edit/ordersheet.h"
 #include "store/numbering.h"
 #include "store/orders.h"
+#include "tablerows.h"
 #include "testdatabase.h"
 #include "typing.h"
 
@@ -27,6 +28,7 @@
 using lamira::Database;
 using lamira::MessageAnswer;
 using lamira::OrderContent;
+using lamira::test::everything;
 using lamira::test::MessageRecorder;
 using lamira::test::TestDatabase;
 using lamira::test::typeText;
@@ -79,21 +81,6 @@ QStringList cellTexts(const TEditInfoMake *panel, int column)
     QStringList out;
     for (int r = 0; r < panel->RowCount; ++r)
         out << panel->cell(r, column)->text();
-    return out;
-}
-
-QStringList everything(Database &db)
-{
-    QStringList out;
-    for (const char *table : {"Orders", "Make", "Detail"}) {
-        lamira::Cursor c = db.select(QStringLiteral("Select * From %1 Order By ID").arg(table));
-        for (; !c.eof(); c.next()) {
-            QStringList row{table};
-            for (int i = 0; i < c.columns().size(); ++i)
-                row << c.value(c.row(), i).toString();
-            out << row.join('|');
-        }
-    }
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "store/productbank.h"
 #include "store/runinput.h"
 #include "store/storeerror.h"
+#include "tablerows.h"
 #include "testdatabase.h"
 
 #include <QTest>
@@ -20,6 +21,7 @@ using lamira::Database;
 using lamira::OrderContent;
 using lamira::OrderLine;
 using lamira::StoreError;
+using lamira::test::marked;
 using lamira::test::TestDatabase;
 namespace CuttingJob = lamira::CuttingJob;
 namespace MaterialBank = lamira::MaterialBank;
@@ -75,17 +77,6 @@ qint64 bankLine(Database &db, qint64 productId, const QString &name)
             return l.id;
     }
     return -1;
-}
-
-// The names of the marked rows of a table, in ID order.
-QStringList marked(Database &db, const QString &table)
-{
-    QStringList out;
-    for (lamira::Cursor c =
-             db.select(QStringLiteral("Select Name From %1 Where V='V' Order By ID").arg(table));
-         !c.eof(); c.next())
-        out << c.text("Name");
-    return out;
 }
 
 QStringList entries(Database &db)

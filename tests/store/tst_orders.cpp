@@ -1,6 +1,7 @@
 #include "store/database.h"
 #include "store/orders.h"
 #include "store/storeerror.h"
+#include "tablerows.h"
 #include "testdatabase.h"
 
 #include <QTest>
@@ -13,6 +14,7 @@ using lamira::OrderContent;
 using lamira::OrderLine;
 using lamira::OrderProduct;
 using lamira::StoreError;
+using lamira::test::everything;
 using lamira::test::TestDatabase;
 namespace OrderStore = lamira::OrderStore;
 
@@ -102,22 +104,6 @@ void installFailures(Database &db)
                "Raise Exception 'boom'; End $$");
     db.execute("Create Trigger boom_order Before Delete On Orders For Each Row "
                "Execute Function boom_order()");
-}
-
-// Everything the order tables hold, for before/after comparisons.
-QStringList everything(Database &db)
-{
-    QStringList out;
-    for (const char *table : {"Orders", "Make", "Detail"}) {
-        Cursor c = db.select(QStringLiteral("Select * From %1 Order By ID").arg(table));
-        for (; !c.eof(); c.next()) {
-            QStringList row{table};
-            for (int i = 0; i < c.columns().size(); ++i)
-                row << c.value(c.row(), i).toString();
-            out << row.join('|');
-        }
-    }
-    return out;
 }
 
 } // namespace
